@@ -1,0 +1,3 @@
+#include "app/CrushCalculation.h"
+
+void CrushCalculation::run(CalculationFields &) {}
