@@ -1,0 +1,3 @@
+#include "platform/TGPHatchBrush.h"
+
+TGPHatchBrush::TGPHatchBrush(const QBrush &brush) : TGPBrush(brush) {}

@@ -1,0 +1,3 @@
+#include "platform/TGPTextureBrush.h"
+
+TGPTextureBrush::TGPTextureBrush(const QBrush &brush) : TGPBrush(brush) {}

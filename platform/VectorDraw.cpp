@@ -1,0 +1,6 @@
+#include "platform/VectorDraw.h"
+
+ARGB ArgbFromColor(int opacity, TColor color)
+{
+    return (ARGB(opacity) & 0xFF) << 24 | (ColorToRgb(color) & 0xFFFFFF);
+}
