@@ -478,6 +478,8 @@ QString FormatPictureText(const QString &picture, long double value)
     if (other) {
         section = &*other;
         number = roundToDecimals(magnitude, section->fractionPlaceholders);
+    } else if (sections[0].isEmpty()) {
+        return FormatNumberText(value);
     }
 
     const QString text = section->render(number, DecimalSeparator(), ThousandSeparator());

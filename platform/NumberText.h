@@ -33,7 +33,7 @@ QString FormatNumberText(long double value);
 // Text in single or double quotes and any other character are copied as they
 // stand. Up to three sections "positive;negative;zero": a non-empty negative
 // section replaces the "-", a non-empty zero section serves values that round
-// to zero. An empty picture, and a value beyond 18 integer digits, give the
-// general format. Throws EConvertError("Format string too long") for a
+// to zero. An empty picture or section, and a value beyond 18 integer digits,
+// give the general format. Throws EConvertError("Format string too long") for a
 // picture of 225 characters or more.
 QString FormatPictureText(const QString &picture, long double value);
