@@ -90,6 +90,7 @@ QLabel *staticText(QWidget *parent, const QString &name, const QRect &geometry,
 {
     QLabel *l = label(parent, name, geometry, lines.join(QLatin1Char('\n')), Qt::AlignHCenter);
     l->setEnabled(false);
+    l->setTextInteractionFlags(Qt::NoTextInteraction);
     // Disabled only to keep the focus away: the text keeps its colour.
     QPalette palette = l->palette();
     palette.setColor(QPalette::Disabled, QPalette::WindowText,

@@ -34,11 +34,10 @@ void showMessage(const QString &message)
     if (!owner)
         owner = QApplication::activeWindow();
     QMessageBox box(QMessageBox::Critical, ErrorBox::title(), ErrorBox::textFor(message),
-                    QMessageBox::Ok, owner);
+                    QMessageBox::Ok, owner,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
     box.setObjectName(QStringLiteral("ErrorBox"));
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 
