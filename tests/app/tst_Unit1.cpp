@@ -44,10 +44,9 @@ public:
     {
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            if (boxes++ == 0) {
+            if (boxes++ == 0)
                 caption = box->windowTitle();
-                text = box->text();
-            }
+            texts << box->text();
             box->button(QMessageBox::Ok)->click();
         } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
             ++dialogs;
@@ -57,7 +56,7 @@ public:
     int boxes = 0;
     int dialogs = 0;
     QString caption;
-    QString text;
+    QStringList texts;
 
 private:
     QTimer m_timer;
@@ -588,14 +587,35 @@ private slots:
         QTest::mouseClick(form.Calcular, Qt::LeftButton);
         QCOMPARE(closer.boxes, 1);
         QCOMPARE(closer.caption, QStringLiteral("Velocidad"));
-        QCOMPARE(closer.text, QStringLiteral("Invalid floating point operation."));
+        QCOMPARE(closer.texts.value(0), QStringLiteral("Invalid floating point operation."));
         for (const QString &name : kClearedFields)
             QCOMPARE(field(name)->text(), zero);
         // The window is usable after OK.
         field("xBatalla")->setText(QStringLiteral("abc"));
         QTest::mouseClick(form.Calcular, Qt::LeftButton);
         QCOMPARE(closer.boxes, 2);
+        QCOMPARE(closer.texts.value(1),
+                 QStringLiteral("'abc' is not a valid floating point value."));
         QVERIFY(form.isVisible());
+    }
+
+    void errorKeepsWhatWasWritten()
+    {
+        // A negative energy is written, then the square root fails: the
+        // energy stays, the speeds keep their old texts.
+        TForm1 &form = shownForm();
+        form.xA->setText(QStringLiteral("0"));
+        form.xB->setText(QStringLiteral("-6"));
+        form.xL->setText(QStringLiteral("5"));
+        form.xC1->setText(QStringLiteral("1"));
+        form.xMasa->setText(QStringLiteral("1"));
+        form.xMs->setText(QStringLiteral("3"));
+        ModalCloser closer;
+        QTest::mouseClick(form.Calcular, Qt::LeftButton);
+        QCOMPARE(closer.texts, QStringList{QStringLiteral("Invalid floating point operation.")});
+        QCOMPARE(form.xEDeformacion->text(), QStringLiteral("-1"));
+        QCOMPARE(form.xMs->text(), QStringLiteral("3"));
+        QCOMPARE(form.xKms->text(), QStringLiteral("0.00"));
     }
 };
 

@@ -1,5 +1,6 @@
 // Saves a picture of the main window after the worked example has been typed
-// and calculated, so a reviewer can compare it with the intended layout:
+// and calculated, and one of the about window next to it (name-about.png),
+// so a reviewer can compare them with the intended layout:
 //   scripts/screenshot.sh [output.png]
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 
 #include "app/Application.h"
 #include "app/Unit1.h"
+#include "app/Unit2.h"
 
 int main(int argc, char **argv)
 {
@@ -38,6 +40,13 @@ int main(int argc, char **argv)
     // Long enough for the needle to glide onto its value.
     QTimer::singleShot(1500, &app, [&] {
         if (!form.grab().save(output))
+            status = 1;
+        TForm2 about;
+        about.show();
+        QString aboutOutput = output;
+        const qsizetype dot = output.lastIndexOf(QLatin1Char('.'));
+        aboutOutput.insert(dot < 0 ? output.size() : dot, QStringLiteral("-about"));
+        if (!about.grab().save(aboutOutput))
             status = 1;
         app.quit();
     });
