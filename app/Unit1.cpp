@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcutEvent>
 
 #include "app/FormControls.h"
 #include "app/MainGauge.h"
@@ -275,7 +277,13 @@ void TForm1::LimpiarClick()
 
 void TForm1::InformacionClick()
 {
-    ErrorBox::guard([this] { aboutWindow()->exec(); });
+    ErrorBox::guard([this] {
+        aboutWindow()->exec();
+        // Back to the field the user left, also where no window manager
+        // re-activates the main window.
+        if (isVisible() && QApplication::activeWindow() != this)
+            activateWindow();
+    });
 }
 
 void TForm1::CerrarClick()
@@ -311,6 +319,15 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress:
         return FormKeyPress(watched, static_cast<QKeyEvent *>(event));
+    case QEvent::Shortcut:
+        // An accelerator presses its button at once and leaves the focus
+        // where the user was typing (Qt would move it onto the button).
+        if (auto *pushButton = qobject_cast<QPushButton *>(watched);
+            pushButton && !static_cast<QShortcutEvent *>(event)->isAmbiguous()) {
+            pushButton->click();
+            return true;
+        }
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -86,6 +86,11 @@ private:
     }
     QLineEdit *field(const QString &name) { return m_form->findChild<QLineEdit *>(name); }
     QWidget *control(const QString &name) { return m_form->findChild<QWidget *>(name); }
+    static QString focusName()
+    {
+        const QWidget *focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QString();
+    }
 
 private slots:
     void initTestCase() { ErrorBox::setTitle(QStringLiteral("Velocidad")); }
@@ -457,21 +462,26 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("button");
-        QTest::newRow("Alt+C") << int(Qt::Key_C) << "Calcular";
-        QTest::newRow("Alt+L") << int(Qt::Key_L) << "Limpiar";
-        QTest::newRow("Alt+I") << int(Qt::Key_I) << "Informacion";
+        QTest::addColumn<QString>("focusAfter");
+        QTest::newRow("Alt+C") << int(Qt::Key_C) << "Calcular" << "xC3";
+        QTest::newRow("Alt+L") << int(Qt::Key_L) << "Limpiar" << "xMasa";
+        QTest::newRow("Alt+I") << int(Qt::Key_I) << "Informacion" << "xC3";
     }
     void accelerators()
     {
         QFETCH(int, key);
         QFETCH(QString, button);
+        QFETCH(QString, focusAfter);
         shownForm();
+        field("xC3")->setFocus();
         ModalCloser closer;
         QSignalSpy clicked(m_form->findChild<QPushButton *>(button), &QPushButton::clicked);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
-        QTRY_COMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.count(), 1);
         if (button == QLatin1String("Informacion"))
             QCOMPARE(closer.dialogs, 1);
+        // The press does not pull the focus out of the field.
+        QTRY_COMPARE(focusName(), focusAfter);
     }
 
     void closeHasNoAccelerator()
@@ -590,7 +600,8 @@ private slots:
         QCOMPARE(closer.texts.value(0), QStringLiteral("Invalid floating point operation."));
         for (const QString &name : kClearedFields)
             QCOMPARE(field(name)->text(), zero);
-        // The window is usable after OK.
+        // The window is usable after OK, the keyboard back on the button.
+        QTRY_COMPARE(focusName(), QStringLiteral("Calcular"));
         field("xBatalla")->setText(QStringLiteral("abc"));
         QTest::mouseClick(form.Calcular, Qt::LeftButton);
         QCOMPARE(closer.boxes, 2);

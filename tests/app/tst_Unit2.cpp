@@ -164,9 +164,11 @@ private slots:
                 checked = true;
                 QTest::keyClick(about.Button2, Qt::Key_Return);
             });
+            form.xC5->setFocus();
             form.InformacionClick();
             QVERIFY(checked);
             QVERIFY(!about.isVisible());
+            QTRY_COMPARE(QApplication::focusWidget(), form.xC5);
             QCOMPARE(about.result(), int(QDialog::Rejected));
         }
     }
