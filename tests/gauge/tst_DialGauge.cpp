@@ -84,6 +84,7 @@ class tst_DialGauge : public QObject
 private slots:
     void construction();
     void styleInterfaceCast();
+    void publishedOrder();
     void rejectedValues_data();
     void rejectedValues();
     void acceptedBoundaries_data();
@@ -242,6 +243,28 @@ void tst_DialGauge::styleInterfaceCast()
              QByteArray("{C3483464-4D3F-4062-AE03-9119302BDC92}"));
     style->ApplyStyle(4);
     QCOMPARE(g.Arc()->Color(), TColor(0xFFEFE3));
+}
+
+void tst_DialGauge::publishedOrder()
+{
+    // Stored values are applied in this order: the limits must precede Value and Arc.
+    const QMetaObject &meta = TDialGauge::staticMetaObject;
+    QStringList names;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+        names << QString::fromLatin1(meta.property(i).name());
+    QCOMPARE(names, QStringList({"AnimationFactor", "MinimumValue", "MaximumValue", "Value", "Digit",
+                                 "OuterCircle", "InnerCircle", "OuterRim", "Needle", "Arc",
+                                 "DivisionCount", "SubDivisionCount", "DivisionColor", "SubDivisionColor",
+                                 "DivisionWidth", "SubDivisionWidth", "DialText", "Font", "ValueFont",
+                                 "ValueFormat", "Animation", "Version", "NeedleType", "Sections",
+                                 "TabStop", "Enabled", "Visible"}));
+
+    TDialGauge g;
+    QVERIFY(g.setProperty("NeedleType", QStringLiteral("ntSelector")));
+    QCOMPARE(g.NeedleType(), ntSelector);
+    QVERIFY(g.Arc()->Threshold()->setProperty("ThresholdKind", QStringLiteral("tkValue")));
+    QCOMPARE(g.Arc()->Threshold()->ThresholdKind(), tkValue);
+    QCOMPARE(QMetaEnum::fromType<MarkKind>().valueToKey(mkDivision), "mkDivision");
 }
 
 void tst_DialGauge::rejectedValues_data()
