@@ -356,6 +356,20 @@ struct PictureSection
                 afterPoint = true;
             } else if (c == u',') {
                 grouping = true;
+            } else if ((c == u'E' || c == u'e') && i + 1 < picture.size()
+                       && (picture[i + 1] == u'+' || picture[i + 1] == u'-')) {
+                // No scaled notation: the number keeps its own magnitude and
+                // the exponent reads 0, so the text stays numerically true.
+                const bool plus = picture[i + 1] == u'+';
+                QString exponent = QString(c) + (plus ? QStringLiteral("+") : QString());
+                for (i += 2; i < picture.size() && (picture[i] == u'0' || picture[i] == u'#'); ++i) {
+                    if (picture[i] == u'0')
+                        exponent += u'0';
+                }
+                if (exponent.size() == (plus ? 2 : 1))
+                    exponent += u'0';
+                appendLiteral(exponent);
+                --i;
             } else if (c == u'"' || c == u'\'') {
                 const qsizetype end = picture.indexOf(c, i + 1);
                 const qsizetype stop = end < 0 ? picture.size() : end;

@@ -416,6 +416,9 @@ void tst_NumberText::picture_data()
     QTest::newRow("18 integer digits") << "0.00" << 123456789012345678.0L
                                        << "123456789012345678.00";
     QTest::newRow("beyond 18 integer digits: general format") << "000.00" << 1e19L << "1E19";
+    QTest::newRow("exponent picture keeps the magnitude") << "0.00E+00" << 87.456L << "87.46E+00";
+    QTest::newRow("exponent picture, negative") << "0.00E-0" << -0.001L << "0.00E0";
+    QTest::newRow("exponent picture, no digits") << "0e+" << 1234.0L << "1234e+0";
     QTest::newRow("infinity") << "000.00" << Limits::infinity() << "INF";
     QTest::newRow("224 characters accepted") << QString(224, u'0') << 7.0L
                                              << QString(223, u'0') + "7";
