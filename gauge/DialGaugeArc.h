@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+
+#include "gauge/DialGaugePersistent.h"
+#include "platform/Colors.h"
+
+class TDialGaugeThreshold;
+
+// The scale's sweep (StartAngle to StopAngle), the coloured arc and, through
+// its threshold, the threshold band.
+class TDialGaugeArc : public TDialGaugePersistent
+{
+    Q_OBJECT
+    // Coloured arc. Default 0x8B0000.
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    // Inset of the arc's rectangle as a fraction of the control's width; NaN
+    // and infinities are refused. Default 0.03.
+    Q_PROPERTY(double Width READ Width WRITE SetWidth)
+    // Default 200.
+    Q_PROPERTY(int Opacity READ Opacity WRITE SetOpacity)
+    // Angles of MinimumValue and MaximumValue in degrees (0 right, clockwise).
+    // Defaults 135 and 405.
+    Q_PROPERTY(int StartAngle READ StartAngle WRITE SetStartAngle)
+    Q_PROPERTY(int StopAngle READ StopAngle WRITE SetStopAngle)
+    // Assigning copies the contents; the object stays the same.
+    Q_PROPERTY(TDialGaugeThreshold *Threshold READ Threshold WRITE SetThreshold)
+
+public:
+    explicit TDialGaugeArc(TDialGauge *owner);
+    ~TDialGaugeArc() override;
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value);
+    double Width() const { return m_width; }
+    void SetWidth(double value);
+    int Opacity() const { return m_opacity; }
+    void SetOpacity(int value);
+    int StartAngle() const { return m_startAngle; }
+    void SetStartAngle(int value);
+    int StopAngle() const { return m_stopAngle; }
+    void SetStopAngle(int value);
+    TDialGaugeThreshold *Threshold() const { return m_threshold.get(); }
+    void SetThreshold(const TDialGaugeThreshold *value);
+
+    // Copies the fields and the threshold, brings the gauge's geometry up to
+    // date and raises OnChange once.
+    void Assign(const QObject *source) override;
+
+private:
+    TColor m_color = 0x8B0000;
+    double m_width = 0.03;
+    int m_opacity = 200;
+    int m_startAngle = 135;
+    int m_stopAngle = 405;
+    std::unique_ptr<TDialGaugeThreshold> m_threshold;
+};

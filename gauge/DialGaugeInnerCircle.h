@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include "gauge/DialGaugePersistent.h"
+#include "platform/Colors.h"
+
+class TDialGaugeGloss;
+
+// The filled dial disc; owns the gloss drawn over the needle.
+class TDialGaugeInnerCircle : public TDialGaugePersistent
+{
+    Q_OBJECT
+    // Disc fill; at opacity 40 also the unlit segments. Default clBlue.
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    // Default 150.
+    Q_PROPERTY(int Opacity READ Opacity WRITE SetOpacity)
+    // Assigning copies the contents; the object stays the same.
+    Q_PROPERTY(TDialGaugeGloss *Gloss READ Gloss WRITE SetGloss)
+
+public:
+    explicit TDialGaugeInnerCircle(TDialGauge *owner);
+    ~TDialGaugeInnerCircle() override;
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value);
+    int Opacity() const { return m_opacity; }
+    void SetOpacity(int value);
+    TDialGaugeGloss *Gloss() const { return m_gloss.get(); }
+    void SetGloss(const TDialGaugeGloss *value);
+
+    void Assign(const QObject *source) override;
+
+private:
+    TColor m_color = clBlue;
+    int m_opacity = 150;
+    std::unique_ptr<TDialGaugeGloss> m_gloss;
+};

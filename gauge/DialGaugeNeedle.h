@@ -1,0 +1,58 @@
+#pragma once
+
+#include "gauge/DialGaugePersistent.h"
+#include "platform/Colors.h"
+
+// Colours of the needle body, its shine and the two centre caps.
+class TDialGaugeNeedle : public TDialGaugePersistent
+{
+    Q_OBJECT
+    // Body. Default 0x00FC7C.
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    // Shine gradient. Defaults 0x00FC7C and 0xD3D3D3.
+    Q_PROPERTY(TColor ShineColor READ ShineColor WRITE SetShineColor)
+    Q_PROPERTY(TColor ShineColorTo READ ShineColorTo WRITE SetShineColorTo)
+    // Outer cap gradient and opacity. Defaults 0xFF0000, 0xFF0000, 100.
+    Q_PROPERTY(TColor OuterCenterColor READ OuterCenterColor WRITE SetOuterCenterColor)
+    Q_PROPERTY(TColor OuterCenterColorTo READ OuterCenterColorTo WRITE SetOuterCenterColorTo)
+    Q_PROPERTY(int OuterCenterOpacity READ OuterCenterOpacity WRITE SetOuterCenterOpacity)
+    // Inner cap gradient and opacity. Defaults 0x8B0000, 0x8B0000, 255.
+    Q_PROPERTY(TColor InnerCenterColor READ InnerCenterColor WRITE SetInnerCenterColor)
+    Q_PROPERTY(TColor InnerCenterColorTo READ InnerCenterColorTo WRITE SetInnerCenterColorTo)
+    Q_PROPERTY(int InnerCenterOpacity READ InnerCenterOpacity WRITE SetInnerCenterOpacity)
+
+public:
+    explicit TDialGaugeNeedle(TDialGauge *owner);
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value);
+    TColor ShineColor() const { return m_shineColor; }
+    void SetShineColor(TColor value);
+    TColor ShineColorTo() const { return m_shineColorTo; }
+    void SetShineColorTo(TColor value);
+    TColor OuterCenterColor() const { return m_outerCenterColor; }
+    void SetOuterCenterColor(TColor value);
+    TColor OuterCenterColorTo() const { return m_outerCenterColorTo; }
+    void SetOuterCenterColorTo(TColor value);
+    int OuterCenterOpacity() const { return m_outerCenterOpacity; }
+    void SetOuterCenterOpacity(int value);
+    TColor InnerCenterColor() const { return m_innerCenterColor; }
+    void SetInnerCenterColor(TColor value);
+    TColor InnerCenterColorTo() const { return m_innerCenterColorTo; }
+    void SetInnerCenterColorTo(TColor value);
+    int InnerCenterOpacity() const { return m_innerCenterOpacity; }
+    void SetInnerCenterOpacity(int value);
+
+    void Assign(const QObject *source) override;
+
+private:
+    TColor m_color = 0;
+    TColor m_shineColor = 0;
+    TColor m_shineColorTo = 0;
+    TColor m_outerCenterColor = 0;
+    TColor m_outerCenterColorTo = 0;
+    int m_outerCenterOpacity = 0;
+    TColor m_innerCenterColor = 0;
+    TColor m_innerCenterColorTo = 0;
+    int m_innerCenterOpacity = 0;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <memory>
+
+#include "gauge/DialGaugePersistent.h"
+#include "platform/Colors.h"
+
+class TDialGaugeGloss;
+class TDialGaugeSections;
+
+// One coloured value band. Created by TDialGaugeSections::Add; every change,
+// its creation and its destruction repaint the gauge directly.
+class TDialGaugeSection : public TDialGaugePersistent
+{
+    Q_OBJECT
+    // Band fill; clNone hides the section. Default 0xFF0000.
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    // Default 150.
+    Q_PROPERTY(int Opacity READ Opacity WRITE SetOpacity)
+    // Only whether its Color is clNone matters to the drawing.
+    Q_PROPERTY(TDialGaugeGloss *Gloss READ Gloss WRITE SetGloss)
+    // Band range as values; NaN and infinities are refused. Defaults 0.0 and 100.0.
+    Q_PROPERTY(double StartValue READ StartValue WRITE SetStartValue)
+    Q_PROPERTY(double EndValue READ EndValue WRITE SetEndValue)
+    // Distance in pixels of the outer edge from the control's edges. Default 20.
+    Q_PROPERTY(int OuterMargin READ OuterMargin WRITE SetOuterMargin)
+    // Radius in pixels of the inner edge; 0 or less gives a pie slice. Default 0.
+    Q_PROPERTY(int InnerMargin READ InnerMargin WRITE SetInnerMargin)
+
+public:
+    // Joins collection (which owns it) and repaints the gauge.
+    explicit TDialGaugeSection(TDialGaugeSections *collection);
+    ~TDialGaugeSection() override;
+
+    TDialGaugeSections *Collection() const { return m_collection; }
+    // Position in the collection, -1 while detached.
+    int Index() const;
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor value);
+    int Opacity() const { return m_opacity; }
+    void SetOpacity(int value);
+    TDialGaugeGloss *Gloss() const { return m_gloss.get(); }
+    void SetGloss(const TDialGaugeGloss *value);
+    double StartValue() const { return m_startValue; }
+    void SetStartValue(double value);
+    double EndValue() const { return m_endValue; }
+    void SetEndValue(double value);
+    int OuterMargin() const { return m_outerMargin; }
+    void SetOuterMargin(int value);
+    int InnerMargin() const { return m_innerMargin; }
+    void SetInnerMargin(int value);
+
+    // Copies fields and gloss; the gloss copy repaints the gauge.
+    void Assign(const QObject *source) override;
+
+    // OnChange (inherited) is never raised by a section.
+
+private:
+    void SectionChanged();
+
+    TDialGaugeSections *m_collection;
+    TColor m_color = 0xFF0000;
+    int m_opacity = 150;
+    std::unique_ptr<TDialGaugeGloss> m_gloss;
+    double m_startValue = 0.0;
+    double m_endValue = 100.0;
+    int m_innerMargin = 0;
+    int m_outerMargin = 20;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "gauge/DialGaugePersistent.h"
+
+class TDialGaugeSection;
+
+// Ordered collection of value bands, drawn first to last. Owns its items.
+class TDialGaugeSections : public TDialGaugePersistent
+{
+    Q_OBJECT
+    Q_PROPERTY(int Count READ Count)
+
+public:
+    explicit TDialGaugeSections(TDialGauge *owner);
+    ~TDialGaugeSections() override;
+
+    int Count() const { return int(m_items.size()); }
+    // Item i, or null when i is out of range.
+    TDialGaugeSection *Items(int index) const;
+    TDialGaugeSection *operator[](int index) const { return Items(index); }
+
+    // Appends a new section with default values and returns it.
+    TDialGaugeSection *Add();
+    // Inserts a new section at index (clamped to 0..Count).
+    TDialGaugeSection *Insert(int index);
+    // Frees item i; out-of-range indices are ignored.
+    void Delete(int index);
+    void Clear();
+
+    // Recreates the items from a TDialGaugeSections source.
+    void Assign(const QObject *source) override;
+
+    // OnChange (inherited) is set by the gauge and never raised by the collection.
+
+private:
+    friend class TDialGaugeSection;
+    // A new section joins at the end; one deleted from outside leaves.
+    void Attach(TDialGaugeSection *item);
+    void Detach(TDialGaugeSection *item);
+
+    std::vector<std::unique_ptr<TDialGaugeSection>> m_items;
+};
