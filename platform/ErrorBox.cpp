@@ -1,0 +1,80 @@
+#include "platform/ErrorBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+QString &storedTitle()
+{
+    static QString title;
+    return title;
+}
+
+// A press that started a drag or a button's pressed state must not keep the
+// mouse while the box is up, and an open popup must not stay over it.
+void cancelMouseModes()
+{
+    if (QWidget *grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    while (QWidget *popup = QApplication::activePopupWidget()) {
+        if (!popup->close())
+            break;
+    }
+}
+
+void showMessage(const QString &message)
+{
+    cancelMouseModes();
+    // The calculator's windows stay on top, so the box must too, or it would
+    // open hidden behind the window that caused it.
+    QWidget *owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    QMessageBox box(QMessageBox::Critical, ErrorBox::title(), ErrorBox::textFor(message),
+                    QMessageBox::Ok, owner,
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+    box.setObjectName(QStringLiteral("ErrorBox"));
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
+
+void ErrorBox::setTitle(const QString &title)
+{
+    storedTitle() = title;
+}
+
+QString ErrorBox::title()
+{
+    return storedTitle();
+}
+
+QString ErrorBox::textFor(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void ErrorBox::show(const Exception &error)
+{
+    if (dynamic_cast<const EAbort *>(&error))
+        return;
+    showMessage(error.message());
+}
+
+void ErrorBox::post(const Exception &error)
+{
+    if (dynamic_cast<const EAbort *>(&error))
+        return;
+    QObject *context = QCoreApplication::instance();
+    if (!context)
+        return;
+    // Only the text travels: the exception object dies with the handler.
+    QMetaObject::invokeMethod(context, [message = error.message()] { showMessage(message); },
+                              Qt::QueuedConnection);
+}
