@@ -1,6 +1,419 @@
 #include "gauge/DialGaugePainter.h"
 
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "gauge/DialGauge.h"
+#include "gauge/DialGaugeFacePainter.h"
+#include "gauge/DialGaugeNeedlePainter.h"
+#include "gauge/DialGaugeReadout.h"
+#include "gauge/DialGaugeScalePainter.h"
+#include "platform/ErrorBox.h"
+#include "platform/VectorDraw.h"
+
+namespace {
+
+constexpr QImage::Format BufferFormat = QImage::Format_ARGB32_Premultiplied;
+
+QSize DeviceSize(const TDialGauge &gauge, qreal dpr)
+{
+    return QSize(int(std::ceil(gauge.width() * dpr)), int(std::ceil(gauge.height() * dpr)));
+}
+
+// True when the image had to be (re)allocated.
+bool Ensure(QImage &image, const QSize &size, qreal dpr)
+{
+    if (image.size() == size && image.format() == BufferFormat) {
+        image.setDevicePixelRatio(dpr);
+        return false;
+    }
+    image = QImage(size, BufferFormat);
+    image.setDevicePixelRatio(dpr);
+    return true;
+}
+
+// A view on rows [top, bottom) of image, sharing its pixels. The image must
+// stay unshared and unresized while the view is used.
+QImage RowView(QImage &image, int top, int bottom, qreal dpr)
+{
+    if (bottom <= top)
+        return QImage();
+    QImage view(image.bits() + qsizetype(top) * image.bytesPerLine(), image.width(), bottom - top,
+                image.bytesPerLine(), BufferFormat);
+    view.setDevicePixelRatio(dpr);
+    return view;
+}
+
+QImage RectView(QImage &image, const QRect &rect, qreal dpr)
+{
+    if (rect.isEmpty())
+        return QImage();
+    QImage view(image.bits() + qsizetype(rect.top()) * image.bytesPerLine() + qsizetype(rect.left()) * 4,
+                rect.width(), rect.height(), image.bytesPerLine(), BufferFormat);
+    view.setDevicePixelRatio(dpr);
+    return view;
+}
+
+TGPRectF SingleRect(const QRectF &rect)
+{
+    return TGPRectF(float(rect.x()), float(rect.y()), float(rect.width()), float(rect.height()));
+}
+
+void Smooth(TGPGraphics &surface)
+{
+    surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+    surface.SetTextRenderingHint(TTextRenderingHint::AntiAlias);
+}
+
+} // namespace
+
 TDialGaugePainter::TDialGaugePainter(const TDialGauge &gauge) : m_gauge(gauge) {}
+
 TDialGaugePainter::~TDialGaugePainter() = default;
-void TDialGaugePainter::paint(QPainter &) {}
-void TDialGaugePainter::invalidate() {}
+
+void TDialGaugePainter::invalidate()
+{
+    m_cacheValid = false;
+}
+
+void TDialGaugePainter::SetCaching(bool on)
+{
+    m_caching = on;
+    m_cacheValid = false;
+}
+
+void TDialGaugePainter::paint(QPainter &painter)
+{
+    // Qt must never see an exception leave a paint event.
+    try {
+        TGPGraphics target(painter);
+        Smooth(target);
+        const QPaintDevice *device = painter.device();
+        PaintGauge(target, device ? device->devicePixelRatio() : 1.0);
+    } catch (const Exception &error) {
+        Report(error);
+    } catch (const std::exception &error) {
+        Report(Exception(QString::fromLocal8Bit(error.what())));
+    }
+}
+
+void TDialGaugePainter::Report(const Exception &error)
+{
+    // A box over the gauge makes it paint again: the same failure again is
+    // not news.
+    if (error.message() == m_lastFailure)
+        return;
+    m_lastFailure = error.message();
+    if (m_report)
+        m_report(error);
+    else
+        ErrorBox::post(error);
+}
+
+void TDialGaugePainter::PaintGauge(TGPGraphics &target, qreal dpr)
+{
+    if (!EnsureBuffers(dpr))
+        return;
+    if (m_caching)
+        PaintCached(target, dpr);
+    else
+        PaintStraight(target);
+}
+
+bool TDialGaugePainter::EnsureBuffers(qreal dpr)
+{
+    const QSize size = DeviceSize(m_gauge, dpr);
+    if (size.isEmpty())
+        return false;
+    bool moved = Ensure(m_face, size, dpr);
+    moved = Ensure(m_needleLayer, size, dpr) || moved;
+    if (m_caching) {
+        moved = Ensure(m_scaledFace, size, dpr) || moved;
+        moved = Ensure(m_upper, size, dpr) || moved;
+    }
+    // Views point into the old pixels.
+    if (moved)
+        m_cacheValid = false;
+    return true;
+}
+
+// --- the straight paint --------------------------------------------------------
+
+void TDialGaugePainter::PaintStraight(TGPGraphics &target)
+{
+    const QSize size = m_face.size();
+    {
+        TGPBitmap face(m_face, size.width(), size.height());
+        {
+            TGPGraphics surface(&face);
+            surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+            PaintLowerLayers(surface);
+            DrawReadout(surface);
+            PaintUpperLayers(surface);
+        }
+        target.DrawImage(&face, SingleRect(m_gauge.DialRect()));
+    }
+    DrawNeedle(target);
+}
+
+void TDialGaugePainter::PaintLowerLayers(TGPGraphics &face)
+{
+    TDialGaugeFacePainter::PaintInnerCircle(face, m_gauge);
+    TDialGaugeFacePainter::PaintOuterCircle(face, m_gauge);
+    TDialGaugeFacePainter::PaintOuterRim(face, m_gauge);
+    TDialGaugeScalePainter::PaintSections(face, m_gauge);
+    TDialGaugeScalePainter::PaintScale(face, m_gauge);
+    TDialGaugeScalePainter::PaintArcLayers(face, m_gauge);
+    TDialGaugeFacePainter::PaintValueBox(face, m_gauge);
+}
+
+void TDialGaugePainter::DrawReadout(TGPGraphics &face)
+{
+    if (!TDialGaugeFacePainter::ShowsReadout(m_gauge))
+        return;
+    const QString format = m_gauge.ValueFormat();
+    // Reported once; the rest of the dial goes on painting without digits.
+    if (m_refusedFormat && *m_refusedFormat == format)
+        return;
+    try {
+        TDialGaugeReadout::DrawValue(face, m_gauge, TDialGaugeFacePainter::DigitRect(m_gauge),
+                                     m_gauge.Value());
+        m_refusedFormat.reset();
+    } catch (const Exception &error) {
+        m_refusedFormat = format;
+        m_lastFailure.clear();
+        Report(error);
+    } catch (const std::exception &error) {
+        m_refusedFormat = format;
+        m_lastFailure.clear();
+        Report(Exception(QString::fromLocal8Bit(error.what())));
+    }
+}
+
+void TDialGaugePainter::PaintUpperLayers(TGPGraphics &face)
+{
+    TDialGaugeFacePainter::PaintDialText(face, m_gauge);
+    TDialGaugeFacePainter::PaintFocusCircle(face, m_gauge);
+}
+
+void TDialGaugePainter::DrawNeedle(TGPGraphics &target)
+{
+    const QPointF centre = m_gauge.ScaleCenter();
+    TGPBitmap layer(m_needleLayer, m_needleLayer.width(), m_needleLayer.height());
+    {
+        TGPGraphics surface(&layer);
+        Smooth(surface);
+        TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, m_gauge.Value());
+        TDialGaugeNeedlePainter::DrawNeedleCenter(surface, m_gauge, int(centre.x()), int(centre.y()));
+        TDialGaugeNeedlePainter::DrawGloss(surface, m_gauge);
+    }
+    target.DrawImageI(&layer, 0, 0);
+}
+
+// --- the cached paint ----------------------------------------------------------
+//
+// Source-over compositing regroups: the kept face (lower layers, digits,
+// upper layers) drawn over the parent, then body and shine straight on the
+// target, then the kept caps and gloss give the straight picture to within
+// a level of rounding per blend.
+
+void TDialGaugePainter::PaintCached(TGPGraphics &target, qreal dpr)
+{
+    const CacheKey key = MakeKey(dpr);
+    if (!m_cacheValid || !(key == m_key)) {
+        m_key = key;
+        BuildCache(dpr);
+    }
+    RedrawReadoutStrip();
+    {
+        const TGPBitmap face(m_scaledFace);
+        target.DrawImageI(&face, 0, 0);
+    }
+    TDialGaugeNeedlePainter::DrawNeedleBody(target, m_gauge, m_gauge.Value());
+    if (!m_glossView.isNull()) {
+        const TGPBitmap gloss(m_glossView);
+        target.DrawImage(&gloss, SingleRect(m_glossBounds));
+    }
+}
+
+void TDialGaugePainter::BuildCache(qreal dpr)
+{
+    ++m_cacheBuilds;
+    m_cacheValid = true;
+    const int width = m_face.width();
+    const int height = m_face.height();
+
+    // Rows the digits can reach: the cell height is the digit rectangle's
+    // height rounded, plus smoothing.
+    const QRectF digits = TDialGaugeFacePainter::DigitRect(m_gauge);
+    const double cellBottom = digits.top() + std::max(digits.height(), std::nearbyint(digits.height()));
+    m_stripTop = std::clamp(int(std::floor((digits.top() - 2) * dpr)), 0, height);
+    m_stripBottom = std::clamp(int(std::ceil((cellBottom + 2) * dpr)), m_stripTop, height);
+    // Scaled rows that sample those rows, with a margin for the filter.
+    const double scale = m_gauge.height() > 0 ? double(m_gauge.DialHeight()) / m_gauge.height() : 1.0;
+    const double offset = m_gauge.DialTop() * dpr;
+    m_scaledTop = std::clamp(int(std::floor(offset + m_stripTop * scale)) - 2, 0, height);
+    m_scaledBottom = std::clamp(int(std::ceil(offset + m_stripBottom * scale)) + 2, m_scaledTop, height);
+
+    {
+        TGPBitmap face(m_face, width, height);
+        TGPGraphics surface(&face);
+        surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+        PaintLowerLayers(surface);
+    }
+    const QSize stripSize(width, m_stripBottom - m_stripTop);
+    if (m_lowerStrip.size() != stripSize && !stripSize.isEmpty())
+        m_lowerStrip = QImage(stripSize, BufferFormat);
+    if (!stripSize.isEmpty())
+        std::memcpy(m_lowerStrip.bits(), m_face.constScanLine(m_stripTop),
+                    std::size_t(m_lowerStrip.sizeInBytes()));
+
+    m_hasUpper = TDialGaugeFacePainter::HasUpperLayers(m_gauge);
+    if (m_hasUpper) {
+        TGPBitmap upper(m_upper, width, height);
+        {
+            TGPGraphics surface(&upper);
+            surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+            PaintUpperLayers(surface);
+        }
+        TGPGraphics surface(&m_face);
+        surface.DrawImageI(&upper, 0, 0);
+    }
+
+    m_scaledFace.fill(0);
+    {
+        TGPGraphics surface(&m_scaledFace);
+        Smooth(surface);
+        const TGPBitmap face(m_face);
+        surface.DrawImage(&face, SingleRect(m_gauge.DialRect()));
+    }
+
+    {
+        const QPointF centre = m_gauge.ScaleCenter();
+        TGPBitmap layer(m_needleLayer, width, height);
+        TGPGraphics surface(&layer);
+        Smooth(surface);
+        TDialGaugeNeedlePainter::DrawNeedleCenter(surface, m_gauge, int(centre.x()), int(centre.y()));
+        TDialGaugeNeedlePainter::DrawGloss(surface, m_gauge);
+    }
+    const QRect glossPixels =
+        QRectF(TDialGaugeNeedlePainter::CentreAndGlossBounds(m_gauge).topLeft() * dpr,
+               TDialGaugeNeedlePainter::CentreAndGlossBounds(m_gauge).bottomRight() * dpr)
+            .toAlignedRect()
+            .intersected(m_needleLayer.rect());
+    m_glossBounds = QRectF(glossPixels.x() / dpr, glossPixels.y() / dpr, glossPixels.width() / dpr,
+                           glossPixels.height() / dpr);
+    m_glossView = RectView(m_needleLayer, glossPixels, dpr);
+
+    m_faceStripView = RowView(m_face, m_stripTop, m_stripBottom, dpr);
+    m_upperStripView = RowView(m_upper, m_stripTop, m_stripBottom, dpr);
+    m_scaledStripView = RowView(m_scaledFace, m_scaledTop, m_scaledBottom, dpr);
+}
+
+void TDialGaugePainter::RedrawReadoutStrip()
+{
+    if (m_faceStripView.isNull())
+        return;
+    std::memcpy(m_faceStripView.bits(), m_lowerStrip.constBits(), std::size_t(m_lowerStrip.sizeInBytes()));
+    {
+        TGPGraphics surface(&m_face);
+        surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+        DrawReadout(surface);
+    }
+    if (m_hasUpper) {
+        TGPGraphics surface(&m_faceStripView);
+        const TGPBitmap upper(m_upperStripView);
+        surface.DrawImageI(&upper, 0, 0);
+    }
+    if (m_scaledStripView.isNull())
+        return;
+    std::memset(m_scaledStripView.bits(), 0, std::size_t(m_scaledStripView.sizeInBytes()));
+    TGPGraphics surface(&m_scaledStripView);
+    Smooth(surface);
+    const TGPBitmap face(m_face);
+    const QRectF dial = m_gauge.DialRect();
+    const qreal dpr = m_scaledStripView.devicePixelRatio();
+    surface.DrawImage(&face, float(dial.x()), float(dial.y() - m_scaledTop / dpr), float(dial.width()),
+                      float(dial.height()));
+}
+
+// --- cache key -------------------------------------------------------------------
+
+TDialGaugePainter::CacheKey TDialGaugePainter::MakeKey(qreal dpr) const
+{
+    CacheKey key;
+    std::vector<double> &n = key.numbers;
+    n.reserve(96);
+    const TDialGauge &g = m_gauge;
+    // A colour as it will be drawn, system colours resolved; clNone apart.
+    auto colour = [&n](int opacity, TColor color) {
+        n.push_back(color == clNone ? -1.0 : double(ArgbFromColor(opacity, color)));
+    };
+    auto font = [&](const TDialGaugeFont &f) {
+        key.texts.push_back(f.Name());
+        n.push_back(f.Size());
+        n.push_back(double(f.Style().toInt()));
+        colour(255, f.Color());
+    };
+
+    n.insert(n.end(), {dpr, double(g.width()), double(g.height()), double(g.DialLeft()),
+                       double(g.DialTop()), double(g.DialWidth()), double(g.DialHeight())});
+    const QRectF dial = g.DialRect();
+    n.insert(n.end(), {dial.x(), dial.y(), dial.width(), dial.height()});
+
+    colour(g.InnerCircle()->Opacity(), g.InnerCircle()->Color());
+    colour(g.OuterCircle()->Opacity(), g.OuterCircle()->Color());
+    n.push_back(g.OuterCircle()->Width());
+    colour(g.OuterRim()->Opacity(), g.OuterRim()->Color());
+    n.push_back(g.OuterRim()->Width());
+
+    const TDialGaugeSections &sections = *g.Sections();
+    n.push_back(sections.Count());
+    for (int i = 0; i < sections.Count(); ++i) {
+        const TDialGaugeSection &s = *sections.Items(i);
+        colour(s.Opacity(), s.Color());
+        n.insert(n.end(), {g.ValueToAngle(s.StartValue()), g.ValueToAngle(s.EndValue()),
+                           double(s.OuterMargin()), double(s.InnerMargin())});
+    }
+
+    // The scale table follows from these and the dial's geometry.
+    n.insert(n.end(), {double(g.MinimumValue()), double(g.MaximumValue()), double(g.Arc()->StartAngle()),
+                       double(g.Arc()->StopAngle()), double(g.DivisionCount()),
+                       double(g.SubDivisionCount()), double(g.DivisionWidth()),
+                       double(g.SubDivisionWidth())});
+    colour(255, g.DivisionColor());
+    colour(255, g.SubDivisionColor());
+    font(*g.ValueFont());
+
+    const TDialGaugeArc &arc = *g.Arc();
+    const TDialGaugeThreshold &threshold = *arc.Threshold();
+    colour(arc.Opacity(), arc.Color());
+    colour(threshold.Opacity(), threshold.Color());
+    n.insert(n.end(), {double(threshold.ThresholdKind()), double(threshold.StartAngle()),
+                       double(threshold.SweepAngle()), g.ValueToAngle(threshold.StartValue()),
+                       g.ValueToAngle(threshold.EndValue()), g.ThresholdBandStart(),
+                       g.ThresholdBandSweep()});
+    const QRectF arcRect = g.ArcRect();
+    n.insert(n.end(), {arcRect.x(), arcRect.y(), arcRect.width(), arcRect.height()});
+
+    const TDialGaugeDigit &digit = *g.Digit();
+    n.push_back(digit.Visible());
+    colour(digit.BackGroundOpacity(), digit.BackGroundColor());
+    key.texts.push_back(g.DialText());
+    font(*g.Font());
+    n.push_back(g.TabStop());
+    n.push_back(g.HasFocus());
+
+    const TDialGaugeNeedle &needle = *g.Needle();
+    colour(needle.OuterCenterOpacity(), needle.OuterCenterColor());
+    colour(needle.OuterCenterOpacity(), needle.OuterCenterColorTo());
+    colour(needle.InnerCenterOpacity(), needle.InnerCenterColor());
+    colour(needle.InnerCenterOpacity(), needle.InnerCenterColorTo());
+    const TDialGaugeGloss &gloss = *g.InnerCircle()->Gloss();
+    colour(gloss.Opacity(), gloss.Color());
+    return key;
+}
