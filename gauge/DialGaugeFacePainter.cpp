@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeSolidBrush.h"
 #include "platform/VectorDraw.h"
 
 void TDialGaugeFacePainter::PaintInnerCircle(TGPGraphics &face, const TDialGauge &gauge)
@@ -10,7 +11,7 @@ void TDialGaugeFacePainter::PaintInnerCircle(TGPGraphics &face, const TDialGauge
     const TDialGaugeInnerCircle &circle = *gauge.InnerCircle();
     if (circle.Color() == clNone)
         return;
-    const TGPSolidBrush brush(ArgbFromColor(circle.Opacity(), circle.Color()));
+    const TDialGaugeSolidBrush brush(ArgbFromColor(circle.Opacity(), circle.Color()));
     face.FillEllipseI(&brush, gauge.DialLeft(), gauge.DialTop(), gauge.DialWidth(), gauge.DialHeight());
 }
 
@@ -19,7 +20,7 @@ void TDialGaugeFacePainter::PaintOuterCircle(TGPGraphics &face, const TDialGauge
     const TDialGaugeOuterCircle &circle = *gauge.OuterCircle();
     if (circle.Color() == clNone)
         return;
-    const TGPSolidBrush brush(ArgbFromColor(circle.Opacity(), circle.Color()));
+    const TDialGaugeSolidBrush brush(ArgbFromColor(circle.Opacity(), circle.Color()));
     // The stroke is centred on the ellipse: half the ring lies outside the dial.
     const TGPPen pen(&brush, float(gauge.DialWidth() * circle.Width()));
     const QRectF dial = gauge.DialRect();
@@ -31,7 +32,8 @@ void TDialGaugeFacePainter::PaintOuterRim(TGPGraphics &face, const TDialGauge &g
     const TDialGaugeOuterRim &rim = *gauge.OuterRim();
     if (rim.Color() == clNone)
         return;
-    const TGPPen pen(ArgbFromColor(rim.Opacity(), rim.Color()), float(rim.Width()));
+    const TDialGaugeSolidBrush brush(ArgbFromColor(rim.Opacity(), rim.Color()));
+    const TGPPen pen(&brush, float(rim.Width()));
     face.DrawEllipseI(&pen, gauge.DialLeft(), gauge.DialTop(), gauge.DialWidth(), gauge.DialHeight());
 }
 
@@ -125,7 +127,8 @@ void TDialGaugeFacePainter::DrawFocusCircle(TGPGraphics &surface, const TGPRectF
     TGPGraphicsPath path(TFillMode::Alternate);
     path.AddEllipse(rect);
     surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
-    TGPPen pen(ArgbFromColor(255, clBlack), 1.0f);
+    const TDialGaugeSolidBrush brush(ArgbFromColor(255, clBlack));
+    TGPPen pen(&brush, 1.0f);
     pen.SetDashStyle(TDashStyle::Dot);
     surface.DrawPath(&pen, &path);
 }

@@ -1,6 +1,7 @@
 #include "gauge/DialGaugeNeedlePainter.h"
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeSolidBrush.h"
 #include "platform/VectorDraw.h"
 
 namespace {
@@ -68,7 +69,7 @@ void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaug
         points.push_back(SinglePoint(point));
 
     if (needle.Color() != clNone) {
-        const TGPSolidBrush body(ArgbFromColor(255, needle.Color()));
+        const TDialGaugeSolidBrush body(ArgbFromColor(255, needle.Color()));
         layer.FillPolygon(&body, points);
     }
     // Drawn also without a body.

@@ -18,6 +18,9 @@
 namespace {
 
 constexpr QImage::Format BufferFormat = QImage::Format_ARGB32_Premultiplied;
+// Rows of the scaled face drawn at a time; fewer than Qt's threshold for
+// handing a blend to its thread pool.
+constexpr int ScaledBand = 64;
 
 QSize DeviceSize(const TDialGauge &gauge, qreal dpr)
 {
@@ -84,6 +87,15 @@ void TDialGaugePainter::SetCaching(bool on)
 {
     m_caching = on;
     m_cacheValid = false;
+    DropViews();
+}
+
+void TDialGaugePainter::DropViews()
+{
+    m_faceStripView = QImage();
+    m_upperStripView = QImage();
+    m_scaledStripView = QImage();
+    m_glossView = QImage();
 }
 
 void TDialGaugePainter::paint(QPainter &painter)
@@ -136,8 +148,10 @@ bool TDialGaugePainter::EnsureBuffers(qreal dpr)
         moved = Ensure(m_upper, size, dpr) || moved;
     }
     // Views point into the old pixels.
-    if (moved)
+    if (moved) {
         m_cacheValid = false;
+        DropViews();
+    }
     return true;
 }
 
@@ -234,16 +248,15 @@ void TDialGaugePainter::PaintCached(TGPGraphics &target, qreal dpr)
         target.DrawImageI(&face, 0, 0);
     }
     TDialGaugeNeedlePainter::DrawNeedleBody(target, m_gauge, m_gauge.Value());
-    if (!m_glossView.isNull()) {
-        const TGPBitmap gloss(m_glossView);
-        target.DrawImage(&gloss, SingleRect(m_glossBounds));
-    }
+    const TGPBitmap gloss(m_glossView);
+    target.DrawImageI(&gloss, m_glossOrigin.x(), m_glossOrigin.y());
 }
 
 void TDialGaugePainter::BuildCache(qreal dpr)
 {
     ++m_cacheBuilds;
     m_cacheValid = true;
+    DropViews();
     const int width = m_face.width();
     const int height = m_face.height();
 
@@ -284,12 +297,12 @@ void TDialGaugePainter::BuildCache(qreal dpr)
         surface.DrawImageI(&upper, 0, 0);
     }
 
-    m_scaledFace.fill(0);
-    {
-        TGPGraphics surface(&m_scaledFace);
-        Smooth(surface);
-        const TGPBitmap face(m_face);
-        surface.DrawImage(&face, SingleRect(m_gauge.DialRect()));
+    // In bands: a scaled draw of more rows goes to Qt's thread pool (see
+    // TDialGaugeSolidBrush). Each band samples the whole face, so the seams
+    // do not show.
+    for (int top = 0; top < height; top += ScaledBand) {
+        QImage band = RowView(m_scaledFace, top, std::min(top + ScaledBand, height), dpr);
+        DrawScaledFace(band, top);
     }
 
     {
@@ -300,14 +313,16 @@ void TDialGaugePainter::BuildCache(qreal dpr)
         TDialGaugeNeedlePainter::DrawNeedleCenter(surface, m_gauge, int(centre.x()), int(centre.y()));
         TDialGaugeNeedlePainter::DrawGloss(surface, m_gauge);
     }
-    const QRect glossPixels =
-        QRectF(TDialGaugeNeedlePainter::CentreAndGlossBounds(m_gauge).topLeft() * dpr,
-               TDialGaugeNeedlePainter::CentreAndGlossBounds(m_gauge).bottomRight() * dpr)
-            .toAlignedRect()
-            .intersected(m_needleLayer.rect());
-    m_glossBounds = QRectF(glossPixels.x() / dpr, glossPixels.y() / dpr, glossPixels.width() / dpr,
-                           glossPixels.height() / dpr);
-    m_glossView = RectView(m_needleLayer, glossPixels, dpr);
+    // Only where caps and gloss can be, on whole logical pixels so that it
+    // is drawn one to one; at a ratio that does not allow that, whole.
+    const QRect logical = TDialGaugeNeedlePainter::CentreAndGlossBounds(m_gauge).toAlignedRect();
+    const QRectF device(logical.x() * dpr, logical.y() * dpr, logical.width() * dpr, logical.height() * dpr);
+    m_glossOrigin = QPoint(0, 0);
+    m_glossView = RectView(m_needleLayer, m_needleLayer.rect(), dpr);
+    if (device.toRect() == device && m_needleLayer.rect().contains(device.toRect())) {
+        m_glossOrigin = logical.topLeft();
+        m_glossView = RectView(m_needleLayer, device.toRect(), dpr);
+    }
 
     m_faceStripView = RowView(m_face, m_stripTop, m_stripBottom, dpr);
     m_upperStripView = RowView(m_upper, m_stripTop, m_stripBottom, dpr);
@@ -329,15 +344,19 @@ void TDialGaugePainter::RedrawReadoutStrip()
         const TGPBitmap upper(m_upperStripView);
         surface.DrawImageI(&upper, 0, 0);
     }
-    if (m_scaledStripView.isNull())
-        return;
-    std::memset(m_scaledStripView.bits(), 0, std::size_t(m_scaledStripView.sizeInBytes()));
-    TGPGraphics surface(&m_scaledStripView);
+    if (!m_scaledStripView.isNull())
+        DrawScaledFace(m_scaledStripView, m_scaledTop);
+}
+
+void TDialGaugePainter::DrawScaledFace(QImage &rows, int top)
+{
+    std::memset(rows.bits(), 0, std::size_t(rows.sizeInBytes()));
+    TGPGraphics surface(&rows);
     Smooth(surface);
     const TGPBitmap face(m_face);
     const QRectF dial = m_gauge.DialRect();
-    const qreal dpr = m_scaledStripView.devicePixelRatio();
-    surface.DrawImage(&face, float(dial.x()), float(dial.y() - m_scaledTop / dpr), float(dial.width()),
+    const qreal dpr = rows.devicePixelRatio();
+    surface.DrawImage(&face, float(dial.x()), float(dial.y() - top / dpr), float(dial.width()),
                       float(dial.height()));
 }
 

@@ -83,10 +83,15 @@ private:
     CacheKey MakeKey(qreal dpr) const;
     void BuildCache(qreal dpr);
     void RedrawReadoutStrip();
+    // The face drawn into DialRect, clipped to rows (a view on the scaled
+    // face starting at device row top), over transparency.
+    void DrawScaledFace(QImage &rows, int top);
     void Report(const Exception &error);
     // Sizes every buffer for the control at dpr; false when there is nothing
     // to paint on.
     bool EnsureBuffers(qreal dpr);
+    // Forgets the views before their images are written whole or replaced.
+    void DropViews();
 
     const TDialGauge &m_gauge;
     bool m_caching = true;
@@ -113,8 +118,9 @@ private:
     QImage m_faceStripView;
     QImage m_upperStripView;
     QImage m_scaledStripView;
-    QRectF m_glossBounds;
+    // Caps and gloss: the part of the needle layer they can cover.
     QImage m_glossView;
+    QPoint m_glossOrigin;
 
     bool m_cacheValid = false;
     CacheKey m_key;

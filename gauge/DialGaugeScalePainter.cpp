@@ -2,6 +2,7 @@
 
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeFacePainter.h"
+#include "gauge/DialGaugeSolidBrush.h"
 #include "platform/NumberText.h"
 #include "platform/VectorDraw.h"
 
@@ -33,7 +34,7 @@ void TDialGaugeScalePainter::PaintSections(TGPGraphics &face, const TDialGauge &
         } else {
             path.AddPie(outer, float(start), float(sweep));
         }
-        const TGPSolidBrush brush(ArgbFromColor(section.Opacity(), section.Color()));
+        const TDialGaugeSolidBrush brush(ArgbFromColor(section.Opacity(), section.Color()));
         face.FillPath(&brush, &path);
     }
 }
@@ -79,7 +80,8 @@ void TDialGaugeScalePainter::PaintArcLayers(TGPGraphics &face, const TDialGauge 
     const TDialGaugeThreshold &threshold = *arc.Threshold();
     const TGPRectF arcRect = SingleRect(gauge.ArcRect());
     if (arc.Color() != clNone) {
-        const TGPPen pen(ArgbFromColor(arc.Opacity(), arc.Color()), float(gauge.width() / 40.0));
+        const TDialGaugeSolidBrush brush(ArgbFromColor(arc.Opacity(), arc.Color()));
+        const TGPPen pen(&brush, float(gauge.width() / 40.0));
         double start = threshold.StartAngle();
         double sweep = threshold.SweepAngle();
         if (threshold.ThresholdKind() == tkValue) {
@@ -89,7 +91,8 @@ void TDialGaugeScalePainter::PaintArcLayers(TGPGraphics &face, const TDialGauge 
         face.DrawArc(&pen, arcRect, float(start), float(sweep));
     }
     if (threshold.Color() != clNone) {
-        const TGPPen pen(ArgbFromColor(threshold.Opacity(), threshold.Color()), float(gauge.width() / 50.0));
+        const TDialGaugeSolidBrush brush(ArgbFromColor(threshold.Opacity(), threshold.Color()));
+        const TGPPen pen(&brush, float(gauge.width() / 50.0));
         face.DrawArc(&pen, arcRect, float(gauge.ThresholdBandStart()), float(gauge.ThresholdBandSweep()));
     }
 }
