@@ -69,7 +69,8 @@ long double pow10(int n)
 
 // value * 10^power, multiplying for a positive power and dividing by the
 // power of ten for a negative one (10^-n itself is not exact). Powers beyond
-// the table are split so that the last rounding happens only once.
+// the table go in steps, the full table power last, so that intermediate
+// results stay normal and only the last step can reach the subnormal range.
 long double scaleByPowerOfTen(long double value, std::int64_t power)
 {
     if (value == 0)
@@ -129,11 +130,11 @@ Expansion18 expand18(long double magnitude)
         else
             return {std::uint64_t(scaled), exponent};
     }
-    // Only reachable when rounding flips between two neighbouring scales;
-    // both candidates then denote the same power of ten.
+    // Only reachable when rounding flips between two neighbouring scales:
+    // the magnitude is then the power of ten between them.
     if (scaled >= High)
-        return {std::uint64_t(Low), exponent + 1};
-    return {std::uint64_t(Low), exponent};
+        return {std::uint64_t(Low), exponent}; // exponent already raised
+    return {std::uint64_t(Low), exponent + 1};
 }
 
 QString specialText(long double value)
@@ -478,6 +479,8 @@ QString FormatPictureText(const QString &picture, long double value)
     if (other) {
         section = &*other;
         number = roundToDecimals(magnitude, section->fractionPlaceholders);
+    } else if (sections[0].isEmpty()) {
+        return FormatNumberText(value);
     }
 
     const QString text = section->render(number, DecimalSeparator(), ThousandSeparator());

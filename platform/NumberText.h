@@ -12,14 +12,28 @@ QChar DecimalSeparator();
 // First character of the regional thousands symbol, "," where none is set.
 QChar ThousandSeparator();
 
-// Field text -> extended value. Throws EConvertError with the message
-// "'<text>' is not a valid floating point value" when the text is not a number.
+// Field text -> extended value: blanks (spaces only) around an optional sign,
+// digits with at most one decimal separator, an optional exponent ("e", "E",
+// optional sign, digits read while the exponent is below 500). The digits form
+// one integer, scaled by the exact power of ten. Throws EConvertError with the
+// message "'<text>' is not a valid floating point value" when the text is not
+// a number or its value lies beyond the extended range.
 long double ParseNumberText(const QString &text);
 
-// Extended value -> text in the general format with 15 significant digits.
+// Extended value -> text in the general format with 15 significant digits:
+// "43862.5", "0.0001", "1.5E16", "1E-5"; zero is "0", never grouped.
+// Infinities and NaN give "INF", "-INF" and "NAN".
 QString FormatNumberText(long double value);
 
-// Extended value -> text by a numeric picture ("000.00", "#,##0.0", ...).
-// Throws EConvertError("Format string too long") for a picture of 225
-// characters or more.
+// Extended value -> text by a numeric picture ("000.00", "#,##0.0", ...):
+// "0" a digit always printed, "#" a digit printed where significant, the
+// first "." the decimal separator (later ones are dropped), "," anywhere asks
+// for thousands grouping. Rounds halves away from zero on the 18-digit
+// expansion; "-" leads a negative value that does not round to zero.
+// Text in single or double quotes and any other character are copied as they
+// stand. Up to three sections "positive;negative;zero": a non-empty negative
+// section replaces the "-", a non-empty zero section serves values that round
+// to zero. An empty picture or section, and a value beyond 18 integer digits,
+// give the general format. Throws EConvertError("Format string too long") for a
+// picture of 225 characters or more.
 QString FormatPictureText(const QString &picture, long double value);

@@ -15,6 +15,14 @@ cmake --build build/test -j"$jobs"
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug \
   -DEBS_BUILD_FUZZ=ON -DEBS_BUILD_BENCH=OFF >/dev/null
-cmake --build build/fuzz --target fuzz_ParseNumberText -j"$jobs"
-./build/fuzz/tests/fuzz/fuzz_ParseNumberText -runs="${FUZZ_RUNS:-200000}" -max_len=600 \
-  tests/fuzz/corpus 2>&1 | tail -n 3
+cmake --build build/fuzz --target fuzz_ParseNumberText fuzz_CrushCalculation -j"$jobs"
+# New inputs go to a scratch corpus in the build tree; the seeds stay as committed.
+# A calculation run costs about ten parses, hence fewer runs.
+fuzz() {
+  local target=$1 runs=$2 seeds=$3
+  mkdir -p "build/fuzz/corpus-$target"
+  "./build/fuzz/tests/fuzz/fuzz_$target" -runs="$runs" -max_len=600 \
+    "build/fuzz/corpus-$target" "$seeds" 2>&1 | tail -n 3
+}
+fuzz ParseNumberText "${FUZZ_RUNS:-200000}" tests/fuzz/corpus
+fuzz CrushCalculation "$(( ${FUZZ_RUNS:-200000} / 5 ))" tests/fuzz/corpus_calc

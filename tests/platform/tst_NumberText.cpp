@@ -408,6 +408,8 @@ void tst_NumberText::picture_data()
     QTest::newRow("rounds into the zero section") << "0.00;(0.00);cero" << -0.001L << "cero";
     QTest::newRow("empty negative section") << "0.00;;cero" << -1.0L << "-1.00";
     QTest::newRow("rounded zero without zero section") << "0.00;(0.00)" << -0.001L << "0.00";
+    QTest::newRow("empty positive section: general format") << ";(0)" << 2.5L << "2.5";
+    QTest::newRow("negative section after an empty one") << ";(0)" << -2.5L << "(3)";
     QTest::newRow("semicolon quoted") << "0';'0" << 12.0L << "1;2";
     QTest::newRow("extra points vanish") << "0.0.0" << 1.25L << "1.25";
     QTest::newRow("empty picture: general format") << "" << 1.5L << "1.5";
