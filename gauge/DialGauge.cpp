@@ -239,9 +239,9 @@ void TDialGauge::Assign(const QObject *source)
     m_animation = other->m_animation;
     m_needleType = other->m_needleType;
     m_sections->Assign(other->m_sections.get());
-    // The copy rests where the source shows its value: an old target could lie
+    // The copy moves like its source: an old target of its own could lie
     // outside the copied range, and a stale scale would be a wrong picture.
-    m_animationTarget = m_value;
+    m_animationTarget = other->m_animationTarget;
     UpdateScaleTable();
     UpdateArcGeometry();
     Changed(Repaint::Face);
@@ -269,8 +269,8 @@ void TDialGauge::SetMinimumValue(int value)
         if (value > m_animationTarget)
             m_animationTarget = value;
     } else {
-        if (value > m_value)
-            m_value = value;
+        // Clamped on both sides: a glide frozen outside the range is pulled in too.
+        m_value = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
         m_animationTarget = m_value;
     }
     TDialGaugeThreshold &threshold = *m_arc->Threshold();
@@ -293,8 +293,8 @@ void TDialGauge::SetMaximumValue(int value)
         if (value < m_animationTarget)
             m_animationTarget = value;
     } else {
-        if (value < m_value)
-            m_value = value;
+        // Clamped on both sides: a glide frozen outside the range is pulled in too.
+        m_value = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
         m_animationTarget = m_value;
     }
     TDialGaugeThreshold &threshold = *m_arc->Threshold();
