@@ -26,9 +26,9 @@ class TGPStringFormat;
 // no object, or coordinates that are not finite give InvalidParameter, and
 // the call draws nothing.
 //
-// By default anti-aliasing is off (smoothing Default), text follows the
-// painter's default, and images drawn into a rectangle are filtered
-// bilinearly.
+// On a painter of its own, by default anti-aliasing is off (smoothing
+// Default) and text is smoothed; a borrowed painter keeps its own hints until
+// they are set. Images drawn into a rectangle are always filtered bilinearly.
 class TGPGraphics : public TGdiplusBase
 {
 public:

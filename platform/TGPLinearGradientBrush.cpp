@@ -55,6 +55,5 @@ void TGPLinearGradientBrush::make(const QPointF &start, const QPointF &stop, ARG
     gradient.setColorAt(0, QColor::fromRgba(color1));
     gradient.setColorAt(1, QColor::fromRgba(color2));
     gradient.setSpread(QGradient::RepeatSpread);
-    gradient.setInterpolationMode(QGradient::ComponentInterpolation);
     m_brush.emplace(gradient);
 }
