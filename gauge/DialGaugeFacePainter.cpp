@@ -67,7 +67,7 @@ void TDialGaugeFacePainter::PaintValueBox(TGPGraphics &face, const TDialGauge &g
     if (!ShowsReadout(gauge))
         return;
     const TDialGaugeDigit &digit = *gauge.Digit();
-    const TGPSolidBrush brush(ArgbFromColor(digit.BackGroundOpacity(), digit.BackGroundColor()));
+    const TDialGaugeSolidBrush brush(ArgbFromColor(digit.BackGroundOpacity(), digit.BackGroundColor()));
     const QRectF box = ValueBoxRect(gauge);
     face.FillRectangle(&brush, float(box.x()), float(box.y()), float(box.width()), float(box.height()));
 }

@@ -1,5 +1,7 @@
 #include "gauge/DialGaugeNeedlePainter.h"
 
+#include <cmath>
+
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeSolidBrush.h"
 #include "platform/VectorDraw.h"
@@ -22,12 +24,12 @@ struct CapLook
 
 // The gradient reaches a pixel beyond the cap left and right and two above
 // it, and ends level with its bottom.
-void DrawCap(TGPGraphics &layer, const CapLook &cap, int cx, int cy)
+void DrawCap(TGPGraphics &layer, const CapLook &cap, int cx, int cy, float rise)
 {
     if (cap.color == clNone || cap.colorTo == clNone)
         return;
     const double d = cap.diameter;
-    const TGPRectF ellipse(float(cx - d / 2), float(cy - d / 2), float(d), float(d));
+    const TGPRectF ellipse(float(cx - d / 2), float(cy - d / 2) - rise, float(d), float(d));
     const TGPRectF gradient(ellipse.X - 1, ellipse.Y - 2, ellipse.Width + 2, ellipse.Height + 2);
     const TGPLinearGradientBrush brush(gradient, ArgbFromColor(cap.opacity, cap.color),
                                        ArgbFromColor(cap.opacity, cap.colorTo), cap.mode);
@@ -59,14 +61,18 @@ TGPRectF Grown(const TGPRectF &rect)
 
 } // namespace
 
-void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGauge &gauge, double value)
+void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGauge &gauge, double value,
+                                             float rise)
 {
     const TDialGaugeNeedle &needle = *gauge.Needle();
     const TArrayOfPointF outline = gauge.NeedleOutline(value);
     TGPPointFArray points;
     points.reserve(std::size_t(outline.size()));
-    for (const QPointF &point : outline)
-        points.push_back(SinglePoint(point));
+    for (const QPointF &point : outline) {
+        TGPPointF single = SinglePoint(point);
+        single.Y -= rise;
+        points.push_back(single);
+    }
 
     if (needle.Color() != clNone) {
         const TDialGaugeSolidBrush body(ArgbFromColor(255, needle.Color()));
@@ -80,18 +86,19 @@ void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaug
     }
 }
 
-void TDialGaugeNeedlePainter::DrawNeedleCenter(TGPGraphics &layer, const TDialGauge &gauge, int cx, int cy)
+void TDialGaugeNeedlePainter::DrawNeedleCenter(TGPGraphics &layer, const TDialGauge &gauge, int cx, int cy,
+                                               float rise)
 {
     const TDialGaugeNeedle &needle = *gauge.Needle();
     // Both diameters follow the dial's width, also on a dial that is not round.
     DrawCap(layer,
             CapLook{gauge.DialWidth() / 5.0, needle.OuterCenterColor(), needle.OuterCenterColorTo(),
                     needle.OuterCenterOpacity(), TLinearGradientMode::Vertical},
-            cx, cy);
+            cx, cy, rise);
     DrawCap(layer,
             CapLook{gauge.DialWidth() / 7.0, needle.InnerCenterColor(), needle.InnerCenterColorTo(),
                     needle.InnerCenterOpacity(), TLinearGradientMode::ForwardDiagonal},
-            cx, cy);
+            cx, cy, rise);
 }
 
 void TDialGaugeNeedlePainter::DrawGloss(TGPGraphics &layer, const TDialGauge &gauge)
@@ -111,12 +118,17 @@ void TDialGaugeNeedlePainter::DrawGloss(TGPGraphics &layer, const TDialGauge &ga
     layer.FillEllipse(&lowerBrush, lower);
 }
 
-QRectF TDialGaugeNeedlePainter::CentreAndGlossBounds(const TDialGauge &gauge)
+QRectF TDialGaugeNeedlePainter::CentreBounds(const TDialGauge &gauge)
 {
     const QPointF centre = gauge.ScaleCenter();
-    const double d = gauge.DialWidth() / 5.0;
-    QRectF bounds(centre.x() - d / 2, centre.y() - d / 2, d, d);
-    bounds |= UpperGlossRect(gauge).toQRectF();
-    bounds |= LowerGlossRect(gauge).toQRectF();
-    return bounds.adjusted(-2, -2, 2, 2);
+    const double d = std::abs(gauge.DialWidth() / 5.0);
+    return QRectF(centre.x() - d / 2, centre.y() - d / 2, d, d).adjusted(-2, -2, 2, 2);
+}
+
+QRectF TDialGaugeNeedlePainter::CentreAndGlossBounds(const TDialGauge &gauge)
+{
+    QRectF bounds = CentreBounds(gauge);
+    bounds |= UpperGlossRect(gauge).toQRectF().normalized().adjusted(-2, -2, 2, 2);
+    bounds |= LowerGlossRect(gauge).toQRectF().normalized().adjusted(-2, -2, 2, 2);
+    return bounds;
 }

@@ -2,10 +2,12 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeFacePainter.h"
@@ -59,6 +61,56 @@ QImage RectView(QImage &image, const QRect &rect, qreal dpr)
                 rect.width(), rect.height(), image.bytesPerLine(), BufferFormat);
     view.setDevicePixelRatio(dpr);
     return view;
+}
+
+// Rows of the caps drawn at a time: the inner cap's diagonal gradient is a
+// generic blend, which Qt 6.4 hands to its thread pool from 96 spans on; a
+// circle's rows hold few spans.
+constexpr int CentreBand = 12;
+
+// Most spans one blend should get; Qt 6.4 goes parallel from 96.
+constexpr double SpansPerBand = 80;
+
+// Spans a smoothed fill of the polygon leaves in device row y: about one per
+// pixel an edge crosses in the row, one more at each end, and the inside.
+double SpansInRow(const TArrayOfPointF &points, int count, qreal dpr, int y)
+{
+    double spans = 1;
+    for (int i = 0; i < count; ++i) {
+        const QPointF a = points[i] * dpr;
+        const QPointF b = points[(i + 1) % count] * dpr;
+        const double top = std::min(a.y(), b.y());
+        const double bottom = std::max(a.y(), b.y());
+        if (bottom < y || top >= y + 1)
+            continue;
+        const double dx = std::abs(b.x() - a.x());
+        const double dy = bottom - top;
+        const double overlap = std::min(bottom, y + 1.0) - std::max(top, double(y));
+        spans += (dy < 1 ? dx : dx * overlap / dy) + 2;
+    }
+    return spans;
+}
+
+// Boundaries of bands of device rows [top, bottom) in which neither the body
+// nor the shine reaches SpansPerBand; just {top, bottom} when one band does.
+std::vector<int> BandRows(const TArrayOfPointF &outline, int top, int bottom, qreal dpr)
+{
+    std::vector<int> bounds{top};
+    double body = 0;
+    double shine = 0;
+    for (int y = top; y < bottom; ++y) {
+        const double rowBody = SpansInRow(outline, int(outline.size()), dpr, y);
+        const double rowShine = SpansInRow(outline, 3, dpr, y);
+        if (y > bounds.back() && (body + rowBody > SpansPerBand || shine + rowShine > SpansPerBand)) {
+            bounds.push_back(y);
+            body = 0;
+            shine = 0;
+        }
+        body += rowBody;
+        shine += rowShine;
+    }
+    bounds.push_back(bottom);
+    return bounds;
 }
 
 TGPRectF SingleRect(const QRectF &rect)
@@ -146,6 +198,7 @@ bool TDialGaugePainter::EnsureBuffers(qreal dpr)
     if (m_caching) {
         moved = Ensure(m_scaledFace, size, dpr) || moved;
         moved = Ensure(m_upper, size, dpr) || moved;
+        moved = Ensure(m_bodyLayer, size, dpr) || moved;
     }
     // Views point into the old pixels.
     if (moved) {
@@ -247,7 +300,7 @@ void TDialGaugePainter::PaintCached(TGPGraphics &target, qreal dpr)
         const TGPBitmap face(m_scaledFace);
         target.DrawImageI(&face, 0, 0);
     }
-    TDialGaugeNeedlePainter::DrawNeedleBody(target, m_gauge, m_gauge.Value());
+    DrawNeedleBody(target, dpr);
     const TGPBitmap gloss(m_glossView);
     target.DrawImageI(&gloss, m_glossOrigin.x(), m_glossOrigin.y());
 }
@@ -306,11 +359,23 @@ void TDialGaugePainter::BuildCache(qreal dpr)
     }
 
     {
-        const QPointF centre = m_gauge.ScaleCenter();
         TGPBitmap layer(m_needleLayer, width, height);
-        TGPGraphics surface(&layer);
+    }
+    // The caps in bands (see CentreBand), the gloss over them whole.
+    const QPointF centre = m_gauge.ScaleCenter();
+    const QRect caps = TDialGaugeNeedlePainter::CentreBounds(m_gauge).toAlignedRect();
+    const int capsTop = std::clamp(int(std::floor(caps.top() * dpr)), 0, height);
+    const int capsBottom = std::clamp(int(std::ceil((caps.bottom() + 1) * dpr)), capsTop, height);
+    for (int top = capsTop; top < capsBottom; top += CentreBand) {
+        QImage rows = RowView(m_needleLayer, top, std::min(top + CentreBand, capsBottom), dpr);
+        TGPGraphics surface(&rows);
         Smooth(surface);
-        TDialGaugeNeedlePainter::DrawNeedleCenter(surface, m_gauge, int(centre.x()), int(centre.y()));
+        TDialGaugeNeedlePainter::DrawNeedleCenter(surface, m_gauge, int(centre.x()), int(centre.y()),
+                                                  float(top / dpr));
+    }
+    {
+        TGPGraphics surface(&m_needleLayer);
+        Smooth(surface);
         TDialGaugeNeedlePainter::DrawGloss(surface, m_gauge);
     }
     // Only where caps and gloss can be, on whole logical pixels so that it
@@ -358,6 +423,42 @@ void TDialGaugePainter::DrawScaledFace(QImage &rows, int top)
     const qreal dpr = rows.devicePixelRatio();
     surface.DrawImage(&face, float(dial.x()), float(dial.y() - top / dpr), float(dial.width()),
                       float(dial.height()));
+}
+
+// The shine's gradient is a generic blend, which Qt 6.4 hands to its thread
+// pool from 96 spans on (a smoothed edge leaves about one span per pixel it
+// crosses), and on two cores that costs more than the blend. So where one
+// blend would reach that, body and shine are drawn in bands of rows into a
+// layer of their own, each band below it, and the layer over target.
+void TDialGaugePainter::DrawNeedleBody(TGPGraphics &target, qreal dpr)
+{
+    const double value = m_gauge.Value();
+    const TArrayOfPointF outline = m_gauge.NeedleOutline(value);
+    const QRect logical = QPolygonF(outline)
+                              .boundingRect()
+                              .adjusted(-2, -2, 2, 2)
+                              .toAlignedRect()
+                              .intersected(QRect(0, 0, m_gauge.width(), m_gauge.height()));
+    // Bands need the layer's rows on whole logical pixels.
+    const std::vector<int> bands = logical.isEmpty() || dpr != std::floor(dpr)
+        ? std::vector<int>()
+        : BandRows(outline, int(logical.top() * dpr), int((logical.bottom() + 1) * dpr), dpr);
+    if (bands.size() < 3) {
+        TDialGaugeNeedlePainter::DrawNeedleBody(target, m_gauge, value);
+        return;
+    }
+    const QRect device(int(logical.x() * dpr), bands.front(), int(logical.width() * dpr),
+                       bands.back() - bands.front());
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        std::memset(m_bodyLayer.scanLine(y) + qsizetype(device.left()) * 4, 0, std::size_t(device.width()) * 4);
+    for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
+        QImage rows = RowView(m_bodyLayer, bands[i], bands[i + 1], dpr);
+        TGPGraphics surface(&rows);
+        Smooth(surface);
+        TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, value, float(bands[i] / dpr));
+    }
+    const TGPBitmap layer(RectView(m_bodyLayer, device, dpr));
+    target.DrawImageI(&layer, logical.x(), logical.y());
 }
 
 // --- cache key -------------------------------------------------------------------

@@ -79,6 +79,8 @@ private:
     void PaintUpperLayers(TGPGraphics &face);
     // The needle layer drawn whole into its bitmap, then onto target.
     void DrawNeedle(TGPGraphics &target);
+    // Body and shine only, over target (the cached paint keeps the rest).
+    void DrawNeedleBody(TGPGraphics &target, qreal dpr);
 
     CacheKey MakeKey(qreal dpr) const;
     void BuildCache(qreal dpr);
@@ -107,6 +109,7 @@ private:
     QImage m_scaledFace;     // the face drawn into DialRect, over transparency
     QImage m_upper;          // dial text and focus circle, over transparency
     QImage m_lowerStrip;     // the digits' rows of the face without digits
+    QImage m_bodyLayer;      // body and shine, when drawn in bands
     bool m_hasUpper = false;
     // Rows of the face that the digits can touch, and the rows of the scaled
     // face that read them, in device pixels.
