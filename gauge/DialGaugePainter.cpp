@@ -20,9 +20,18 @@
 namespace {
 
 constexpr QImage::Format BufferFormat = QImage::Format_ARGB32_Premultiplied;
-// Rows of the scaled face drawn at a time; fewer than Qt's threshold for
-// handing a blend to its thread pool.
+
+// Qt 6.4's raster engine hands a blend of 96 spans or more (a smoothed edge
+// leaves about one span per pixel it crosses in a row) to its global thread
+// pool and waits for it; on two cores the hand-offs cost several times the
+// blend, and limiting the pool to one thread does not avoid them. Large
+// drawings that are neither solid nor vertical gradients are therefore made
+// in bands of rows that stay below that; the pixels are the same.
+constexpr double SpansPerBand = 80;
+// Rows of the scaled face per draw: one span a row.
 constexpr int ScaledBand = 64;
+// Rows of the caps per draw: a circle's rows hold few spans.
+constexpr int CentreBand = 12;
 
 QSize DeviceSize(const TDialGauge &gauge, qreal dpr)
 {
@@ -62,14 +71,6 @@ QImage RectView(QImage &image, const QRect &rect, qreal dpr)
     view.setDevicePixelRatio(dpr);
     return view;
 }
-
-// Rows of the caps drawn at a time: the inner cap's diagonal gradient is a
-// generic blend, which Qt 6.4 hands to its thread pool from 96 spans on; a
-// circle's rows hold few spans.
-constexpr int CentreBand = 12;
-
-// Most spans one blend should get; Qt 6.4 goes parallel from 96.
-constexpr double SpansPerBand = 80;
 
 // Spans a smoothed fill of the polygon leaves in device row y: about one per
 // pixel an edge crosses in the row, one more at each end, and the inside.
@@ -205,7 +206,9 @@ bool TDialGaugePainter::EnsureBuffers(qreal dpr)
         m_cacheValid = false;
         DropViews();
     }
-    return true;
+    // Out of memory for a huge control: nothing is painted.
+    const bool allocated = !m_face.isNull() && !m_needleLayer.isNull();
+    return allocated && (!m_caching || (!m_scaledFace.isNull() && !m_upper.isNull() && !m_bodyLayer.isNull()));
 }
 
 // --- the straight paint --------------------------------------------------------
@@ -284,9 +287,9 @@ void TDialGaugePainter::DrawNeedle(TGPGraphics &target)
 // --- the cached paint ----------------------------------------------------------
 //
 // Source-over compositing regroups: the kept face (lower layers, digits,
-// upper layers) drawn over the parent, then body and shine straight on the
-// target, then the kept caps and gloss give the straight picture to within
-// a level of rounding per blend.
+// upper layers) drawn over the parent, then body and shine, then the kept
+// caps and gloss give the straight picture to within a level of rounding
+// per blend.
 
 void TDialGaugePainter::PaintCached(TGPGraphics &target, qreal dpr)
 {
@@ -350,17 +353,13 @@ void TDialGaugePainter::BuildCache(qreal dpr)
         surface.DrawImageI(&upper, 0, 0);
     }
 
-    // In bands: a scaled draw of more rows goes to Qt's thread pool (see
-    // TDialGaugeSolidBrush). Each band samples the whole face, so the seams
-    // do not show.
+    // In bands (see ScaledBand); each samples the whole face, so no seams.
     for (int top = 0; top < height; top += ScaledBand) {
         QImage band = RowView(m_scaledFace, top, std::min(top + ScaledBand, height), dpr);
         DrawScaledFace(band, top);
     }
 
-    {
-        TGPBitmap layer(m_needleLayer, width, height);
-    }
+    m_needleLayer.fill(0);
     // The caps in bands (see CentreBand), the gloss over them whole.
     const QPointF centre = m_gauge.ScaleCenter();
     const QRect caps = TDialGaugeNeedlePainter::CentreBounds(m_gauge).toAlignedRect();
@@ -396,7 +395,8 @@ void TDialGaugePainter::BuildCache(qreal dpr)
 
 void TDialGaugePainter::RedrawReadoutStrip()
 {
-    if (m_faceStripView.isNull())
+    // Without a read-out the kept face is already whole.
+    if (m_faceStripView.isNull() || !TDialGaugeFacePainter::ShowsReadout(m_gauge))
         return;
     std::memcpy(m_faceStripView.bits(), m_lowerStrip.constBits(), std::size_t(m_lowerStrip.sizeInBytes()));
     {
@@ -425,11 +425,9 @@ void TDialGaugePainter::DrawScaledFace(QImage &rows, int top)
                       float(dial.height()));
 }
 
-// The shine's gradient is a generic blend, which Qt 6.4 hands to its thread
-// pool from 96 spans on (a smoothed edge leaves about one span per pixel it
-// crosses), and on two cores that costs more than the blend. So where one
-// blend would reach that, body and shine are drawn in bands of rows into a
-// layer of their own, each band below it, and the layer over target.
+// The shine's gradient runs along the needle, so it is a generic blend (see
+// SpansPerBand). Where one blend would get too many spans, body and shine are
+// drawn in bands of rows into a layer of their own, then the layer over target.
 void TDialGaugePainter::DrawNeedleBody(TGPGraphics &target, qreal dpr)
 {
     const double value = m_gauge.Value();
