@@ -30,7 +30,7 @@ void showMessage(const QString &message)
     cancelMouseModes();
     // The calculator's windows stay on top, so the box must too, or it would
     // open hidden behind the window that caused it.
-    QWidget *owner = QApplication::activeModalWidget();
+    QPointer<QWidget> owner = QApplication::activeModalWidget();
     if (!owner)
         owner = QApplication::activeWindow();
     QMessageBox box(QMessageBox::Critical, ErrorBox::title(), ErrorBox::textFor(message),
@@ -39,6 +39,10 @@ void showMessage(const QString &message)
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.setTextFormat(Qt::PlainText);
     box.exec();
+    // Without a window manager nothing hands the activation back, and the
+    // user's field would be left without the keyboard.
+    if (owner && owner->isVisible() && QApplication::activeWindow() != owner)
+        owner->activateWindow();
 }
 
 } // namespace
