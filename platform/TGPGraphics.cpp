@@ -329,7 +329,16 @@ TStatus TGPGraphics::DrawImageI(const TGPImage *image, int x, int y)
 {
     if (!m_painter || !image || !image->m_image)
         return SetStatus(TStatus::InvalidParameter);
+    // Pixel for pixel an image needs no filter, and with the smoothing hint
+    // set Qt 6.4 blends it on a slower path that it splits over its thread
+    // pool. Same pixels either way.
+    const bool oneToOne = m_painter->deviceTransform().type() <= QTransform::TxTranslate
+        && image->m_image->devicePixelRatio() == 1.0;
+    const bool smooth = m_painter->testRenderHint(QPainter::SmoothPixmapTransform);
+    if (oneToOne)
+        m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     m_painter->drawImage(QPoint(x, y), *image->m_image);
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     return TStatus::Ok;
 }
 

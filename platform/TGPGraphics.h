@@ -101,7 +101,7 @@ public:
 
     // Even-odd fill; the last point is joined to the first. No points: InvalidParameter.
     TStatus FillPolygon(const TGPBrush *brush, const TGPPointF *points, int count);
-    TStatus FillPolygon(const TGPBrush *brush, const TArrayOfPointF &points)
+    TStatus FillPolygon(const TGPBrush *brush, const TGPPointFArray &points)
     {
         return FillPolygon(brush, points.data(), int(points.size()));
     }

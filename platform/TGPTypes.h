@@ -142,4 +142,4 @@ struct TGPRect
 };
 
 // The gauge's polygons (needle outline, segments).
-using TArrayOfPointF = std::vector<TGPPointF>;
+using TGPPointFArray = std::vector<TGPPointF>;

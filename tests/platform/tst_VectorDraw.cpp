@@ -227,7 +227,7 @@ void tst_VectorDraw::evenOddFill_data()
     }) << QList<QPoint>{{50, 8}, {50, 25}, {8, 50}, {92, 50}} << QList<QPoint>{{50, 50}, {50, 36}, {50, 95}};
 
     QTest::newRow("pentagram polygon") << Draw([](TGPGraphics &g) {
-        TArrayOfPointF star;
+        TGPPointFArray star;
         for (int i = 0; i < 5; ++i) {
             const double a = qDegreesToRadians(-90.0 + i * 144.0);
             star.push_back(TGPPointF(float(50 + 48 * std::cos(a)), float(50 + 48 * std::sin(a))));
