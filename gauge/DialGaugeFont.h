@@ -17,7 +17,7 @@ class TDialGaugeFont : public TDialGaugePersistent
     // (-19 is 14 points); setting it sets Size.
     Q_PROPERTY(int Height READ Height WRITE SetHeight)
     Q_PROPERTY(QString Name READ Name WRITE SetName)
-    // Size in points. 96 dpi images make points equal to the reference pixels.
+    // Size in points; at 96 dpi, -19 px is 14 pt and -15 px is 11 pt.
     Q_PROPERTY(int Size READ Size WRITE SetSize)
     Q_PROPERTY(DialGaugeTypes::TFontStyles Style READ Style WRITE SetStyle)
 

@@ -5,9 +5,10 @@
 
 #include <functional>
 
-// A window-system timer: ticks arrive on the UI thread as events. Like the
-// reference platform's timers it never ticks faster than every 10 ms: any
-// shorter interval asked for is raised to that floor.
+// A window-system timer: ticks arrive on the UI thread as events. Like
+// classic desktop window timers it never ticks faster than every 10 ms: any
+// shorter interval asked for is raised to that floor, so a 1 ms animation
+// glides over a visible half second instead of jumping.
 class TWindowTimer : public QObject
 {
     Q_OBJECT
