@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "gauge/DialGauge.h"
+#include "tests/gauge/GaugeTestSupport.h"
 #include "platform/WindowTimer.h"
 
 using Change = std::function<void(TDialGauge &)>;
@@ -16,16 +17,6 @@ namespace {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
-
-// Qt sends no resize event for an unchanged size nor for a hidden widget, so
-// the event is sent here: the control must see its size change.
-void resizeTo(TDialGauge &gauge, int w, int h)
-{
-    const QSize old = gauge.size();
-    gauge.resize(w, h);
-    QResizeEvent event(gauge.size(), old);
-    QCoreApplication::sendEvent(&gauge, &event);
-}
 
 // The main window's configuration of the gauge, at its size.
 void configureLikeMainWindow(TDialGauge &gauge)

@@ -3,16 +3,9 @@
 #include <limits>
 
 #include "gauge/DialGauge.h"
+#include "tests/gauge/GaugeTestSupport.h"
 
 namespace {
-
-void resizeTo(TDialGauge &gauge, int w, int h)
-{
-    const QSize old = gauge.size();
-    gauge.resize(w, h);
-    QResizeEvent event(gauge.size(), old);
-    QCoreApplication::sendEvent(&gauge, &event);
-}
 
 double angleOfMark(const TDialGauge &g, int index)
 {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "gauge/DialGauge.h"
+#include "tests/gauge/GaugeTestSupport.h"
 #include "gauge/DialGaugePainter.h"
 #include "platform/SysErrors.h"
 
@@ -20,14 +21,6 @@ const QColor Parent(128, 128, 128);
 constexpr TColor Red = 0x0000FF;
 constexpr TColor Green = 0x00FF00;
 const QString TooLong(225, u'0');
-
-void resizeTo(TDialGauge &gauge, int w, int h)
-{
-    const QSize old = gauge.size();
-    gauge.resize(w, h);
-    QResizeEvent event(gauge.size(), old);
-    QCoreApplication::sendEvent(&gauge, &event);
-}
 
 // DialGauge1 of the calculator's window, resting at value.
 std::unique_ptr<TDialGauge> mainGauge(double value = 87.456)

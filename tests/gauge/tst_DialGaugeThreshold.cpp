@@ -3,18 +3,7 @@
 #include <limits>
 
 #include "gauge/DialGauge.h"
-
-namespace {
-
-void resizeTo(TDialGauge &gauge, int w, int h)
-{
-    const QSize old = gauge.size();
-    gauge.resize(w, h);
-    QResizeEvent event(gauge.size(), old);
-    QCoreApplication::sendEvent(&gauge, &event);
-}
-
-} // namespace
+#include "tests/gauge/GaugeTestSupport.h"
 
 class tst_DialGaugeThreshold : public QObject
 {
