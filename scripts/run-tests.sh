@@ -22,7 +22,7 @@ cmake --build build/fuzz --target fuzz_ParseNumberText fuzz_CrushCalculation -j"
 fuzz() {
   local target=$1 runs=$2 seeds=$3
   mkdir -p "build/fuzz/corpus-$target"
-  "./build/fuzz/tests/fuzz/fuzz_$target" -runs="$runs" -max_len=600 \
+  "./build/fuzz/tests/fuzz/fuzz_$target" -runs="$runs" -max_len=600 -seed="${FUZZ_SEED:-1}" \
     "build/fuzz/corpus-$target" "$seeds" 2>&1 | tail -n 3
 }
 fuzz ParseNumberText "${FUZZ_RUNS:-200000}" tests/fuzz/corpus
