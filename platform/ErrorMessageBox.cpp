@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -45,24 +46,24 @@ ErrorMessageBox::ErrorMessageBox(const QString &caption, const QString &text, QW
     // Qt's label keeps the message (text() reads it) but stays hidden; the
     // box shows a label holding the fitted lines in its place.
     auto *label = findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label || !layout())
+        return; // another Qt's inner layout: the box stays Qt's own
+
     m_shown = new QLabel(this);
     m_shown->setObjectName(QStringLiteral("ErrorBoxText"));
     m_shown->setTextFormat(Qt::PlainText);
     m_shown->setWordWrap(false);
-    if (label) {
-        m_shown->setAlignment(label->alignment());
-        m_shown->setTextInteractionFlags(label->textInteractionFlags());
-        m_shown->setContentsMargins(label->contentsMargins());
-        if (QLayout *grid = layout())
-            delete grid->replaceWidget(label, m_shown);
-        label->hide();
-    }
+    m_shown->setAlignment(label->alignment());
+    m_shown->setTextInteractionFlags(label->textInteractionFlags());
+    m_shown->setContentsMargins(label->contentsMargins());
+    delete layout()->replaceWidget(label, m_shown);
+    label->hide();
     fitToScreen();
 }
 
 QString ErrorMessageBox::shownText() const
 {
-    return m_shown->text();
+    return m_shown ? m_shown->text() : text();
 }
 
 QString ErrorMessageBox::copyText() const
@@ -116,7 +117,7 @@ QStringList ErrorMessageBox::fitLines(const QString &text, const QFont &font, in
 
 void ErrorMessageBox::fitToScreen()
 {
-    if (!layout())
+    if (!m_shown)
         return;
     // What the box needs around its text: icon, margins and the button row.
     m_shown->setText(QStringLiteral("M"));
@@ -133,6 +134,21 @@ void ErrorMessageBox::fitToScreen()
     const int lineHeight = QFontMetrics(m_shown->font()).lineSpacing();
     const QStringList lines = fitLines(text(), m_shown->font(), maxWidth, maxHeight / lineHeight);
     m_shown->setText(lines.join(QLatin1Char('\n')));
+}
+
+void ErrorMessageBox::changeEvent(QEvent *event)
+{
+    QMessageBox::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        // Restored from the event loop: the window system is still busy
+        // minimising it while this runs.
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible() || !isMinimized())
+                return;
+            setWindowState(windowState() & ~Qt::WindowMinimized);
+            activateWindow();
+        });
+    }
 }
 
 void ErrorMessageBox::keyPressEvent(QKeyEvent *event)

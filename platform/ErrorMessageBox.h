@@ -11,7 +11,9 @@ class QLabel;
 //   give way to one "…" line in the middle, while text() stays the message;
 // - copies its caption and whole text with Ctrl+C, as the reference
 //   platform's message box does (Qt does this only on Windows);
-// - asks for no minimise or maximise button;
+// - asks for no minimise or maximise button, and comes straight back where
+//   a window manager minimises it all the same (openbox does), since a
+//   hidden modal box would leave the application unusable;
 // - takes the keyboard when shown, also where no window manager gives it.
 class ErrorMessageBox : public QMessageBox
 {
@@ -32,6 +34,7 @@ public:
                                 int maxLines);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 

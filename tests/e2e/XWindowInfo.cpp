@@ -77,6 +77,14 @@ bool XWindowInfo::hasWindowManager() const
     return found;
 }
 
+void XWindowInfo::minimise(quint64 window) const
+{
+    if (!m_display)
+        return;
+    XIconifyWindow(m_display, window, DefaultScreen(m_display));
+    XSync(m_display, False);
+}
+
 QStringList XWindowInfo::atomNames(quint64 window, const char *property) const
 {
     QStringList names;

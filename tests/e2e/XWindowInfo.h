@@ -28,6 +28,10 @@ public:
     // True once an EWMH window manager runs (the root names its check window).
     bool hasWindowManager() const;
 
+    // Asks the window manager to minimise the window, as its title bar
+    // button does; nothing happens without one.
+    void minimise(quint64 window) const;
+
     // A property holding atoms (_NET_WM_ALLOWED_ACTIONS), as their names.
     QStringList atomNames(quint64 window, const char *property) const;
 

@@ -86,6 +86,21 @@ private:
     QElapsedTimer m_clock;
 };
 
+// Notes when a window is minimised.
+class MinimiseWatcher : public QObject
+{
+public:
+    bool minimised = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowStateChange)
+            minimised = minimised || static_cast<QWidget *>(watched)->isMinimized();
+        return false;
+    }
+};
+
 } // namespace
 
 class tst_EndToEnd : public QObject
@@ -233,10 +248,22 @@ private slots:
         QWidget *owner = nullptr;
         QStringList allowedActions;
         QList<long> motifHints;
+        MinimiseWatcher watcher;
         ModalScript script(m_x, {[&](QWidget *modal) {
+                                     // The window manager's minimise button,
+                                     // where there is one: the box comes back.
+                                     if (m_windowManager) {
+                                         modal->installEventFilter(&watcher);
+                                         m_x.minimise(modal->winId());
+                                     }
+                                     return true;
+                                 },
+                                 [&](QWidget *modal) {
+                                     if (m_windowManager && !watcher.minimised)
+                                         return false;
                                      auto *box = qobject_cast<QMessageBox *>(modal);
-                                     if (!box)
-                                         return true;
+                                     if (!box || box->isMinimized())
+                                         return !box;
                                      // A window manager announces what the
                                      // user may do with the window.
                                      allowedActions = m_x.atomNames(
