@@ -14,6 +14,9 @@ namespace {
 // A pasted text can be any length; a tooltip wider than the screen helps nobody.
 constexpr qsizetype kToolTipLength = 300;
 
+// QLineEdit keeps this many pixels free on either side of its text.
+constexpr int kMargin = 2;
+
 QString toolTipFor(const QString &text)
 {
     QString shown = text;
@@ -48,8 +51,7 @@ QRect AutoSelectEdit::textArea() const
     initStyleOption(&option);
     QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
     area = area.marginsRemoved(textMargins());
-    // QLineEdit keeps two pixels free on either side of its text.
-    return area.adjusted(2, 0, -2, 0);
+    return area.adjusted(kMargin, 0, -kMargin, 0);
 }
 
 bool AutoSelectEdit::textFits() const
@@ -109,9 +111,11 @@ void AutoSelectEdit::paintEvent(QPaintEvent *event)
     const QString ellipsis(QChar(0x2026));
     const QRect area = textArea();
     const int width = QFontMetrics(font()).horizontalAdvance(ellipsis) + 2;
-    const QRect mark(area.right() + 1 - width, area.top(), width, area.height());
+    // Over the margin too: QLineEdit clips its text only at the frame.
+    const QRect mark(area.right() + 1 - width, area.top(), width + kMargin, area.height());
     QPainter painter(this);
     painter.fillRect(mark, palette().brush(QPalette::Base));
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(mark, Qt::AlignRight | Qt::AlignVCenter, ellipsis);
+    painter.drawText(mark.adjusted(0, 0, -kMargin, 0), Qt::AlignRight | Qt::AlignVCenter,
+                     ellipsis);
 }
