@@ -3,10 +3,10 @@
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include "app/TitleStrip.h"
+#include "platform/AutoSelectEdit.h"
 
 namespace FormControls {
 
@@ -99,12 +99,13 @@ QLabel *staticText(QWidget *parent, const QString &name, const QRect &geometry,
     return l;
 }
 
-QLineEdit *edit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text)
+AutoSelectEdit *edit(QWidget *parent, const QString &name, const QRect &geometry,
+                     const QString &text)
 {
-    auto *e = new QLineEdit(parent);
+    auto *e = new AutoSelectEdit(parent);
     e->setObjectName(name);
     e->setGeometry(geometry);
-    e->setText(text);
+    e->showText(text);
     return e;
 }
 

@@ -10,9 +10,9 @@
 class QFont;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QWidget;
+class AutoSelectEdit;
 
 // Builders for the controls both windows are made of, so that a control's
 // kind, font and colours are set the same way wherever it appears. Every
@@ -46,7 +46,9 @@ QLabel *label(QWidget *parent, const QString &name, const QRect &geometry, const
 QLabel *staticText(QWidget *parent, const QString &name, const QRect &geometry,
                    const QStringList &lines);
 
-QLineEdit *edit(QWidget *parent, const QString &name, const QRect &geometry, const QString &text);
+// An auto-selecting edit field showing the start of text.
+AutoSelectEdit *edit(QWidget *parent, const QString &name, const QRect &geometry,
+                     const QString &text);
 
 // Enter on a focused button presses it.
 QPushButton *button(QWidget *parent, const QString &name, const QRect &geometry,

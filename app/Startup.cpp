@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "platform/ErrorBox.h"
 
 int Startup::run(int &argc, char **argv)
 {
@@ -11,7 +12,14 @@ int Startup::run(int &argc, char **argv)
     TForm1 form1;
     TForm2 form2;
     form1.setAboutWindow(&form2);
-    form1.show();
+    showMainWindow(form1);
     // Closing the main window, the only visible one, ends the loop.
     return app.exec();
+}
+
+void Startup::showMainWindow(TForm1 &form)
+{
+    ErrorBox::setOwner(&form);
+    form.show();
+    form.activateWindow();
 }

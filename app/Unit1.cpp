@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +13,7 @@
 #include "app/FormControls.h"
 #include "app/MainGauge.h"
 #include "app/Unit2.h"
+#include "platform/AutoSelectEdit.h"
 #include "platform/ErrorBox.h"
 #include "platform/NumberText.h"
 #include "platform/WindowDrag.h"
@@ -35,16 +35,17 @@ QGroupBox *groupBox(QWidget *parent, const QString &name, const QRect &geometry,
     return box;
 }
 
-QLineEdit *inputField(QWidget *parent, const QString &name, const QRect &geometry)
+AutoSelectEdit *inputField(QWidget *parent, const QString &name, const QRect &geometry)
 {
-    QLineEdit *e = edit(parent, name, geometry, TForm1::zeroText());
+    AutoSelectEdit *e = edit(parent, name, geometry, TForm1::zeroText());
     setColour(e, QPalette::Text, clBlack);
     return e;
 }
 
-QLineEdit *resultField(QWidget *parent, const QString &name, const QRect &geometry, TColor colour)
+AutoSelectEdit *resultField(QWidget *parent, const QString &name, const QRect &geometry,
+                            TColor colour)
 {
-    QLineEdit *e = edit(parent, name, geometry, TForm1::zeroText());
+    AutoSelectEdit *e = edit(parent, name, geometry, TForm1::zeroText());
     e->setReadOnly(true);
     e->setFont(font(QStringLiteral("Tahoma"), 19, true));
     setColour(e, QPalette::Text, colour);
@@ -155,7 +156,7 @@ void TForm1::buildCrushGroup()
         const char *captionName;
         const char *captionText;
         int labelTop;
-        QLineEdit **field;
+        AutoSelectEdit **field;
         const char *fieldName;
         int editTop;
         QLabel **unit;
@@ -240,15 +241,15 @@ TForm2 *TForm1::aboutWindow()
 
 QString TForm1::fieldText(const QString &field) const
 {
-    if (const auto *e = findChild<QLineEdit *>(field))
+    if (const auto *e = findChild<AutoSelectEdit *>(field))
         return e->text();
     return QString();
 }
 
 void TForm1::setFieldText(const QString &field, const QString &text)
 {
-    if (auto *e = findChild<QLineEdit *>(field))
-        e->setText(text);
+    if (auto *e = findChild<AutoSelectEdit *>(field))
+        e->showText(text);
 }
 
 void TForm1::setGaugeValue(double value)
@@ -269,10 +270,12 @@ void TForm1::CalcularClick()
 void TForm1::LimpiarClick()
 {
     const QString zero = zeroText();
-    for (QLineEdit *field : {xMasa, xBatalla, xA, xB, xL, xC1, xC2, xC3, xC4, xC5, xC6,
-                             xAnguloFPI, xEDeformacion, xMs, xKms})
-        field->setText(zero);
-    xMasa->setFocus();
+    for (AutoSelectEdit *field : {xMasa, xBatalla, xA, xB, xL, xC1, xC2, xC3, xC4, xC5, xC6,
+                                  xAnguloFPI, xEDeformacion, xMs, xKms})
+        field->showText(zero);
+    // Selected, so that typing replaces the zero; Alt+L from the mass field
+    // leaves the focus there and brings no focus event.
+    xMasa->focusSelected();
 }
 
 void TForm1::InformacionClick()

@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "app/CrushCalculation.h"
+#include "platform/AutoSelectEdit.h"
 
 class QFrame;
 class QGroupBox;
 class QKeyEvent;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class TForm2;
 
@@ -47,37 +47,37 @@ public:
     QLabel *Label21;
     QLabel *Label29;
     QLabel *Label30;
-    QLineEdit *xAnguloFPI;
+    AutoSelectEdit *xAnguloFPI;
     QGroupBox *GroupBox1;
     QLabel *Label13, *Label14, *Label15, *Label16, *Label17, *Label18, *Label19;
-    QLineEdit *xL, *xC1, *xC2, *xC3, *xC4, *xC5, *xC6;
+    AutoSelectEdit *xL, *xC1, *xC2, *xC3, *xC4, *xC5, *xC6;
     QLabel *Label22, *Label23, *Label24, *Label25, *Label26, *Label27, *Label28;
     QGroupBox *GroupBox2;
     QLabel *Label7;
-    QLineEdit *xA;
+    AutoSelectEdit *xA;
     QLabel *Label5;
     QLabel *Label8;
-    QLineEdit *xB;
+    AutoSelectEdit *xB;
     QLabel *Label6;
     QGroupBox *GroupBox3;
     QLabel *RichEdit2;
-    QLineEdit *xEDeformacion;
+    AutoSelectEdit *xEDeformacion;
     QLabel *Label10;
     QGroupBox *GroupBox4;
     QLabel *RichEdit3;
-    QLineEdit *xMs;
+    AutoSelectEdit *xMs;
     QLabel *Label11;
-    QLineEdit *xKms;
+    AutoSelectEdit *xKms;
     QLabel *Label12;
     QPushButton *Calcular;
     QPushButton *Cerrar;
     QGroupBox *GroupBox5;
     QLabel *RichEdit1;
     QLabel *Label1;
-    QLineEdit *xMasa;
+    AutoSelectEdit *xMasa;
     QLabel *Label3;
     QLabel *Label2;
-    QLineEdit *xBatalla;
+    AutoSelectEdit *xBatalla;
     QLabel *Label4;
     QPushButton *Limpiar;
     QPushButton *Informacion;

@@ -78,4 +78,6 @@ void TForm2::showEvent(QShowEvent *event)
              desktop.y() + (desktop.height() - height()) / 2);
     }
     QDialog::showEvent(event);
+    // Without a window manager nothing would give the window the keyboard.
+    activateWindow();
 }

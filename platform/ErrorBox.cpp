@@ -1,9 +1,10 @@
 #include "platform/ErrorBox.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
+
+#include "platform/ErrorMessageBox.h"
 
 namespace {
 
@@ -11,6 +12,12 @@ QString &storedTitle()
 {
     static QString title;
     return title;
+}
+
+QPointer<QWidget> &storedOwner()
+{
+    static QPointer<QWidget> owner;
+    return owner;
 }
 
 // A press that started a drag or a button's pressed state must not keep the
@@ -33,11 +40,10 @@ void showMessage(const QString &message)
     QPointer<QWidget> owner = QApplication::activeModalWidget();
     if (!owner)
         owner = QApplication::activeWindow();
-    QMessageBox box(QMessageBox::Critical, ErrorBox::title(), ErrorBox::textFor(message),
-                    QMessageBox::Ok, owner,
-                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
-    box.setObjectName(QStringLiteral("ErrorBox"));
-    box.setTextFormat(Qt::PlainText);
+    // Where no window manager activates windows there is no active one.
+    if (!owner && storedOwner() && storedOwner()->isVisible())
+        owner = storedOwner();
+    ErrorMessageBox box(ErrorBox::title(), ErrorBox::textFor(message), owner);
     box.exec();
     // Without a window manager nothing hands the activation back, and the
     // user's field would be left without the keyboard.
@@ -55,6 +61,16 @@ void ErrorBox::setTitle(const QString &title)
 QString ErrorBox::title()
 {
     return storedTitle();
+}
+
+void ErrorBox::setOwner(QWidget *window)
+{
+    storedOwner() = window;
+}
+
+QWidget *ErrorBox::owner()
+{
+    return storedOwner();
 }
 
 QString ErrorBox::textFor(const QString &message)

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+class QWidget;
+
 #include "platform/SysErrors.h"
 
 // The application's top-level error report: a modal box with a stop icon, one
@@ -16,6 +18,11 @@ public:
     // Caption of every error box; set once at start-up from the executable name.
     static void setTitle(const QString &title);
     static QString title();
+
+    // The window that owns a box raised while no window is active (the
+    // main window); none by default.
+    static void setOwner(QWidget *window);
+    static QWidget *owner();
 
     // The message with "." appended when it is not empty and its last
     // character sorts after ".".

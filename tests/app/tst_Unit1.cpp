@@ -14,6 +14,7 @@
 
 #include "app/Unit1.h"
 #include "app/Unit2.h"
+#include "platform/AutoSelectEdit.h"
 #include "platform/ErrorBox.h"
 #include "platform/WindowDrag.h"
 
@@ -111,7 +112,7 @@ private slots:
         QTest::addColumn<int>("pixelSize");
         QTest::addColumn<bool>("bold");
 
-        const QByteArray label = "QLabel", edit = "QLineEdit", button = "QPushButton",
+        const QByteArray label = "QLabel", edit = "AutoSelectEdit", button = "QPushButton",
                          group = "QGroupBox";
         auto row = [](const char *name, const QByteArray &kind, const char *parent, QRect r,
                       const QString &text, int pixels = 11, bool bold = false) {
@@ -608,6 +609,123 @@ private slots:
         QCOMPARE(closer.texts.value(1),
                  QStringLiteral("'abc' is not a valid floating point value."));
         QVERIFY(form.isVisible());
+    }
+
+    // Typing over a field replaces what the program or the user left in it.
+    void typingAtStartReplacesTheZero()
+    {
+        shownForm();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1500"));
+        QCOMPARE(field("xMasa")->text(), QStringLiteral("1500"));
+    }
+
+    void limpiarThenTyping_data()
+    {
+        QTest::addColumn<bool>("byClick");
+        QTest::addColumn<QString>("from");
+        QTest::newRow("click") << true << "xMasa";
+        QTest::newRow("Alt+L in the mass field") << false << "xMasa";
+        QTest::newRow("Alt+L in C3") << false << "xC3";
+    }
+    void limpiarThenTyping()
+    {
+        QFETCH(bool, byClick);
+        QFETCH(QString, from);
+        TForm1 &form = shownForm();
+        field(from)->setFocus();
+        QTest::keyClicks(field(from), QStringLiteral("9"));
+        QVERIFY(!field(from)->hasSelectedText());
+        if (byClick)
+            QTest::mouseClick(form.Limpiar, Qt::LeftButton);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::AltModifier);
+        QCOMPARE(focusName(), QStringLiteral("xMasa"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
+        QCOMPARE(field("xMasa")->text(), QStringLiteral("5"));
+    }
+
+    void returnFromModalSelects_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("error box") << int(Qt::Key_C) << "abc";
+        QTest::newRow("about window") << int(Qt::Key_I) << "0.4";
+    }
+    void returnFromModalSelects()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        shownForm();
+        field("xB")->setFocus();
+        QTest::keyClicks(field("xB"), text);
+        QCOMPARE(field("xB")->text(), text);
+        ModalCloser closer;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        QCOMPARE(closer.boxes + closer.dialogs, 1);
+        QTRY_COMPARE(focusName(), QStringLiteral("xB"));
+        QCOMPARE(field("xB")->selectedText(), text);
+        QTest::keyClicks(field("xB"), QStringLiteral("6"));
+        QCOMPARE(field("xB")->text(), QStringLiteral("6"));
+    }
+
+    void altLetterInsertsNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Alt+X") << int(Qt::Key_X) << "x";
+        QTest::newRow("Alt+Q") << int(Qt::Key_Q) << "q";
+        QTest::newRow("Alt+Z") << int(Qt::Key_Z) << "z";
+    }
+    void altLetterInsertsNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        shownForm();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+        // The key carries its letter, as the X server sends it.
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(key), text,
+                            Qt::AltModifier);
+        QCOMPARE(field("xMasa")->text(), QStringLiteral("12"));
+    }
+
+    void resultsShowTheirStart_data()
+    {
+        QTest::addColumn<QString>("angle");
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QList<bool>>("fit");
+        QTest::newRow("worked example: all fit")
+            << "0" << QStringList{"43862.5", "7.65", "27.54"} << QList<bool>{true, true, true};
+        // The wider stand-in for "Tahoma" cuts all three.
+        QTest::newRow("angle 90: none fits")
+            << "90" << QStringList{"2.49164288087608E16", "5763844.64", "20749840.7"}
+            << QList<bool>{false, false, false};
+    }
+    void resultsShowTheirStart()
+    {
+        QFETCH(QString, angle);
+        QFETCH(QStringList, results);
+        QFETCH(QList<bool>, fit);
+        TForm1 &form = shownForm();
+        const std::pair<const char *, const char *> typed[] = {
+            {"xMasa", "1500"}, {"xA", "35000"}, {"xB", "300000"}, {"xL", "1.5"},
+            {"xC1", "0.2"},    {"xC2", "0.3"},  {"xC3", "0.4"},   {"xC4", "0.4"},
+            {"xC5", "0.3"},    {"xC6", "0.2"}};
+        for (const auto &[name, text] : typed)
+            field(ascii(name))->setText(ascii(text));
+        field("xAnguloFPI")->setText(angle);
+        ModalCloser closer;
+        QTest::mouseClick(form.Calcular, Qt::LeftButton);
+        QCOMPARE(closer.boxes, 0);
+        const QStringList names = {"xEDeformacion", "xMs", "xKms"};
+        for (int i = 0; i < names.size(); ++i) {
+            auto *result = qobject_cast<AutoSelectEdit *>(field(names[i]));
+            QVERIFY(result);
+            QCOMPARE(result->text(), results[i]);
+            QCOMPARE(result->cursorPosition(), 0);
+            QCOMPARE(result->textFits(), fit[i]);
+            QCOMPARE(result->size(), result->geometry().size());
+        }
+        QCOMPARE(field("xKms")->width(), 99);
     }
 
     void errorKeepsWhatWasWritten()
