@@ -165,7 +165,8 @@ public:
     void SetTabStop(bool value);
 
     // Raised with (this, Value) at every animation step, when the Value setter
-    // sets the value directly, and by the limit setters without animation.
+    // sets the value directly, by the limit setters without animation, and by
+    // a limit setter that pulls a gliding value into the narrowed scale.
     // Not raised by the final snap onto the target nor by Assign.
     TDialGaugeValueChanged OnValueChanged;
 
