@@ -792,10 +792,12 @@ bool TDialGauge::StepToward(double &current, double target, double tolerance, do
         return false;
     }
     const double d = std::max(tolerance, step);
+    // A step that covers the whole distance can round one unit past the
+    // target, and the target may be a limit of the scale: stop on it.
     if (current >= target)
-        current = current - d;
+        current = std::max(current - d, target);
     else
-        current = current + d;
+        current = std::min(current + d, target);
     return true;
 }
 

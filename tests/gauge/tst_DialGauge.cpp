@@ -110,6 +110,8 @@ private slots:
     void limitPullsThresholdCenter();
     void stepToward_data();
     void stepToward();
+    void wholeDistanceTickStaysInScale_data();
+    void wholeDistanceTickStaysInScale();
     void keys_data();
     void keys();
     void clicks_data();
@@ -924,6 +926,12 @@ void tst_DialGauge::stepToward_data()
     QTest::newRow("within tolerance snaps") << 49.9995 << 50.0 << 1.0 << false << 50.0;
     QTest::newRow("exactly tolerance away moves") << 49.999 << 50.0 << 0.0 << true << 50.0;
     QTest::newRow("at target") << 50.0 << 50.0 << 0.0 << false << 50.0;
+    // Steps of the whole distance as a factor of 1 makes them: the sum rounds
+    // one unit past the target.
+    QTest::newRow("whole distance up stops on the target")
+        << -1908978706.5407102 << 2147483647.0 << 4056462353.5407104 << true << 2147483647.0;
+    QTest::newRow("whole distance down stops on the target")
+        << 1908978706.5407102 << -2147483647.0 << 4056462353.5407104 << true << -2147483647.0;
 }
 
 void tst_DialGauge::stepToward()
@@ -936,6 +944,50 @@ void tst_DialGauge::stepToward()
     double value = current;
     QCOMPARE(TDialGauge::StepToward(value, target, TDialGauge::AnimationTolerance, step), moved);
     COMPARE_NEAR(value, result, 1e-12);
+    // Never past the target, not even by a rounding step.
+    QVERIFY(current < target ? value <= target : value >= target);
+}
+
+void tst_DialGauge::wholeDistanceTickStaysInScale_data()
+{
+    QTest::addColumn<int>("factor");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<double>("from");
+    QTest::addColumn<bool>("toMaximum");
+
+    const int low = std::numeric_limits<int>::min();
+    const int high = std::numeric_limits<int>::max();
+    QTest::newRow("factor 1, up to the largest maximum")
+        << 1 << low << high << -1908978706.5407102 << true;
+    QTest::newRow("factor 0, down to the minimum") << 0 << -high << high << 1908978706.5407102
+                                                   << false;
+}
+
+// One tick covers the whole distance; its rounded sum must not leave the scale.
+void tst_DialGauge::wholeDistanceTickStaysInScale()
+{
+    QFETCH(int, factor);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(double, from);
+    QFETCH(bool, toMaximum);
+    TDialGauge g;
+    g.SetMaximumValue(maximum);
+    g.SetMinimumValue(minimum);
+    g.SetAnimation(false);
+    g.SetValue(from);
+    g.SetAnimation(true);
+    g.SetAnimationFactor(factor);
+    ValueLog log;
+    log.attach(g);
+    const double target = toMaximum ? maximum : minimum;
+    g.SetValue(target);
+    g.AnimationStep();
+    // Exact comparisons: QCOMPARE on doubles would forgive the stray unit.
+    QVERIFY2(g.Value() == target, QByteArray::number(g.Value(), 'g', 17));
+    QCOMPARE(log.values.size(), 1);
+    QVERIFY(log.values.front() == target);
 }
 
 void tst_DialGauge::keys_data()
