@@ -179,8 +179,7 @@ void tst_NumberText::powersOfTen()
     }
 }
 
-// Up to 19 digits (exact integers) with a power of ten up to 27 (exact) take
-// one rounding, so they match a correctly rounding reader exactly.
+// Short texts with small exponents, against a second correctly rounding reader.
 void tst_NumberText::correctlyRounded()
 {
     QRandomGenerator random(20240601);
