@@ -265,9 +265,15 @@ void TDialGauge::SetMinimumValue(int value)
     m_minimumValue = value;
     // In design mode nothing glides, so the value is pulled in directly.
     const bool glide = m_animation && !m_designMode;
+    bool pulled = false;
     if (glide) {
         if (value > m_animationTarget)
             m_animationTarget = value;
+        // The shown value never lies outside the scale, not even while it
+        // glides in; listeners hear of it, as the target may equal the limit.
+        const double inside = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
+        pulled = inside != m_value;
+        m_value = inside;
     } else {
         // Clamped on both sides: a glide frozen outside the range is pulled in too.
         m_value = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
@@ -279,7 +285,7 @@ void TDialGauge::SetMinimumValue(int value)
     UpdateScaleTable();
     UpdateArcGeometry();
     Changed(Repaint::Face);
-    if (!glide)
+    if (!glide || pulled)
         RaiseValueChanged();
 }
 
@@ -289,9 +295,15 @@ void TDialGauge::SetMaximumValue(int value)
         return;
     m_maximumValue = value;
     const bool glide = m_animation && !m_designMode;
+    bool pulled = false;
     if (glide) {
         if (value < m_animationTarget)
             m_animationTarget = value;
+        // The shown value never lies outside the scale, not even while it
+        // glides in; listeners hear of it, as the target may equal the limit.
+        const double inside = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
+        pulled = inside != m_value;
+        m_value = inside;
     } else {
         // Clamped on both sides: a glide frozen outside the range is pulled in too.
         m_value = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
@@ -303,7 +315,7 @@ void TDialGauge::SetMaximumValue(int value)
     UpdateScaleTable();
     UpdateArcGeometry();
     Changed(Repaint::Face);
-    if (!glide)
+    if (!glide || pulled)
         RaiseValueChanged();
 }
 
@@ -780,10 +792,12 @@ bool TDialGauge::StepToward(double &current, double target, double tolerance, do
         return false;
     }
     const double d = std::max(tolerance, step);
+    // A step that covers the whole distance can round one unit past the
+    // target, and the target may be a limit of the scale: stop on it.
     if (current >= target)
-        current = current - d;
+        current = std::max(current - d, target);
     else
-        current = current + d;
+        current = std::min(current + d, target);
     return true;
 }
 

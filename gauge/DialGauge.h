@@ -165,7 +165,8 @@ public:
     void SetTabStop(bool value);
 
     // Raised with (this, Value) at every animation step, when the Value setter
-    // sets the value directly, and by the limit setters without animation.
+    // sets the value directly, by the limit setters without animation, and by
+    // a limit setter that pulls a gliding value into the narrowed scale.
     // Not raised by the final snap onto the target nor by Assign.
     TDialGaugeValueChanged OnValueChanged;
 
@@ -239,8 +240,8 @@ public:
     // --- value and input ---------------------------------------------------
     // One tick of the animation timer.
     void AnimationStep();
-    // Moves current toward target by max(tolerance, step), or snaps onto the
-    // target when within tolerance (strictly) and returns false.
+    // Moves current toward target by max(tolerance, step), never past it, or
+    // snaps onto the target when within tolerance (strictly) and returns false.
     static bool StepToward(double &current, double target, double tolerance, double step);
     // Sets the value whose wedge (centre to the chord between the tips half a
     // step either side) holds the point; nothing outside every wedge.

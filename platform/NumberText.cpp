@@ -8,13 +8,19 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <locale.h>
+#include <new>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
 
 // Largest n with 10^n inside the extended range.
 constexpr int MaxPow10 = 4932;
+// Values below 10^-4952 lie under half the smallest subnormal and read as 0.
+constexpr int MinDecimalExponent = -4951;
 constexpr int PictureLimit = 225;
 
 // 10^n for 0 <= n <= MaxPow10, each rounded once (to nearest, ties to even)
@@ -90,6 +96,28 @@ long double scaleByPowerOfTen(long double value, std::int64_t power)
         divisor -= step;
     }
     return value / pow10(int(divisor));
+}
+
+// The "C" locale for the C library's reader, made once: the process locale
+// follows the environment (Qt sets it) and must not change how text reads.
+locale_t cLocale()
+{
+    static const locale_t locale = [] {
+        const locale_t made = newlocale(LC_ALL_MASK, "C", locale_t(0));
+        if (made == locale_t(0))
+            throw std::bad_alloc();
+        return made;
+    }();
+    return locale;
+}
+
+// digits * 10^power rounded once to the nearest extended value, ties to
+// even; glibc's reader is correctly rounded for any length and exponent,
+// subnormal results included. digits: ASCII, no leading zero.
+long double readExtended(const std::string &digits, std::int64_t power)
+{
+    const std::string normalised = digits + 'e' + std::to_string(power);
+    return strtold_l(normalised.c_str(), nullptr, cLocale());
 }
 
 QChar firstOr(const QString &symbol, char16_t fallback)
@@ -170,18 +198,23 @@ long double ParseNumberText(const QString &text)
         ++i;
     }
 
-    // All digits, integer and fraction, form one integer.
-    long double digits = 0;
+    // All digits, integer and fraction, form one integer; leading zeros add
+    // nothing and are dropped.
+    std::string digits;
     std::int64_t fractionDigits = 0;
     const qsizetype mantissaStart = i;
-    while (i < length && isDigit(text[i]))
-        digits = digits * 10 + (text[i++].unicode() - u'0');
+    auto readDigits = [&](bool fraction) {
+        for (; i < length && isDigit(text[i]); ++i) {
+            if (!digits.empty() || text[i] != u'0')
+                digits += char(text[i].unicode());
+            if (fraction)
+                ++fractionDigits;
+        }
+    };
+    readDigits(false);
     if (i < length && text[i] == separator) {
         ++i;
-        while (i < length && isDigit(text[i])) {
-            digits = digits * 10 + (text[i++].unicode() - u'0');
-            ++fractionDigits;
-        }
+        readDigits(true);
     }
     if (i == mantissaStart)
         throwInvalid(text);
@@ -203,12 +236,27 @@ long double ParseNumberText(const QString &text)
 
     while (i < length && text[i] == u' ')
         ++i;
-    if (i != length || std::isinf(digits))
+    if (i != length)
         throwInvalid(text);
 
-    const long double value = scaleByPowerOfTen(digits, exponent - fractionDigits);
-    if (std::isinf(value))
-        throwInvalid(text);
+    // Trailing zeros become part of the power of ten: digits * 10^zeros is
+    // the digit integer, digits * 10^power the value.
+    const std::size_t significant = digits.empty() ? 0 : digits.find_last_not_of('0') + 1;
+    const auto zeros = std::int64_t(digits.size() - significant);
+    digits.resize(significant);
+    const auto count = std::int64_t(significant);
+    if (count + zeros > MaxPow10 && std::isinf(readExtended(digits, zeros)))
+        throwInvalid(text); // the digit integer alone overflows
+    const std::int64_t power = exponent - fractionDigits + zeros;
+
+    long double value = 0; // zero, or below half the smallest subnormal
+    if (!digits.empty() && count + power >= MinDecimalExponent) {
+        if (count + power > MaxPow10 + 1)
+            throwInvalid(text); // at least 10^4933
+        value = readExtended(digits, power);
+        if (std::isinf(value))
+            throwInvalid(text);
+    }
     return negative ? -value : value;
 }
 

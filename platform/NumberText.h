@@ -14,10 +14,12 @@ QChar ThousandSeparator();
 
 // Field text -> extended value: blanks (spaces only) around an optional sign,
 // digits with at most one decimal separator, an optional exponent ("e", "E",
-// optional sign, digits read while the exponent is below 500). The digits form
-// one integer, scaled by the exact power of ten. Throws EConvertError with the
+// optional sign, digits read while the exponent is below 500). The result is
+// the text's exact decimal value rounded once to the nearest extended value,
+// ties to even, whatever the length and exponent. Throws EConvertError with the
 // message "'<text>' is not a valid floating point value" when the text is not
-// a number or its value lies beyond the extended range.
+// a number, or when its digits taken as one integer (separator ignored) or its
+// value lie beyond the extended range.
 long double ParseNumberText(const QString &text);
 
 // Extended value -> text in the general format with 15 significant digits:

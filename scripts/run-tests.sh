@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
-# runs every test, then fuzzes the number parser for a fixed number of runs.
+# runs every test, then fuzzes the number reader, the calculation and the gauge
+# for a fixed number of runs from a fixed seed (FUZZ_SEED).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -16,17 +17,21 @@ total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' build/test/ctest.log 
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug \
   -DEBS_BUILD_FUZZ=ON -DEBS_BUILD_BENCH=OFF >/dev/null
-cmake --build build/fuzz --target fuzz_ParseNumberText fuzz_CrushCalculation -j"$jobs"
+cmake --build build/fuzz --target fuzz_ParseNumberText fuzz_CrushCalculation fuzz_DialGauge -j"$jobs"
 # New inputs go to a scratch corpus in the build tree; the seeds stay as committed.
 # A calculation run costs about ten parses, hence fewer runs.
 fuzz() {
   local target=$1 runs=$2 seeds=$3
+  shift 3
   mkdir -p "build/fuzz/corpus-$target"
-  "./build/fuzz/tests/fuzz/fuzz_$target" -runs="$runs" -max_len=600 -seed="${FUZZ_SEED:-1}" \
+  "./build/fuzz/tests/fuzz/fuzz_$target" -runs="$runs" -max_len=600 -seed="${FUZZ_SEED:-1}" "$@" \
     "build/fuzz/corpus-$target" "$seeds" 2>&1 | tail -n 3
 }
 fuzz ParseNumberText "${FUZZ_RUNS:-200000}" tests/fuzz/corpus
 fuzz CrushCalculation "$(( ${FUZZ_RUNS:-200000} / 5 ))" tests/fuzz/corpus_calc
+# Each gauge input builds two gauges and may paint up to 2000 x 2000 pixels
+# (about 1.5 s under the sanitizers): a few thousand runs, with a time cap.
+fuzz DialGauge "${FUZZ_GAUGE_RUNS:-3000}" tests/fuzz/corpus_gauge -max_total_time=300
 
 # CTest's own summary is far above the fuzzers' output: repeat it last.
 echo "tests: ${total:-0} passed, 0 failed"

@@ -147,6 +147,14 @@ void tst_CrushCalculation::results_data()
         << 1.8L;
     QTest::newRow("tie 37.5 hundredths goes up to even")
         << "worked" << CrushB9 << QStringList{"0.38", "0.87", "3.13"} << 3.13L;
+    // L's text lies just above the halfway point between two doubles, so
+    // close that its nearest extended value is that point: the store rounds
+    // it to the even 202.5, and E = 10.125 exactly ties down.
+    QTest::newRow("L on a double tie after exact reading")
+        << "zeros"
+        << QStringList{"xL=202.50000000000001421085471520200371742248535156251", "xB=6",
+                       "xC1=0.5", "xMasa=1", "xA=0"}
+        << QStringList{"10.12", "4.5", "16.2"} << 16.2L;
     QTest::newRow("zero energy shows 0, not 0.00")
         << "zeros" << QStringList{"xA=0", "xB=1", "xMasa=1"} << QStringList{"0", "0", "0"}
         << 0.0L;

@@ -1,7 +1,9 @@
 // Any text either reads as a finite number or is refused with the conversion
-// message; what reads as a number survives writing and reading back.
+// message; what reads as a number is its exact decimal value rounded once
+// (checked by exact integer arithmetic) and survives writing and reading back.
 #include "platform/NumberText.h"
 #include "platform/SysErrors.h"
+#include "tests/platform/ExactDecimal.h"
 
 #include <QLocale>
 
@@ -40,15 +42,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 
+    // The same text read again by the syntax alone, its value kept exact.
+    const auto reference = ExactDecimal::readNumberText(text, DecimalSeparator());
     long double value = 0;
     try {
         value = ParseNumberText(text);
     } catch (const EConvertError &error) {
         require(error.message() == "'" + text + "' is not a valid floating point value",
                 "conversion message", text);
+        require(!reference || reference->digitInteger().overflowsExtended()
+                    || reference->value().overflowsExtended(),
+                "refused only when not a number or beyond the extended range", text);
         return 0;
     }
     require(std::isfinite(value), "finite value", text);
+    require(reference.has_value(), "accepted only with the number syntax", text);
+    require(std::signbit(value) == reference->negative, "sign", text);
+    require(!reference->digitInteger().overflowsExtended(), "digit integer in range", text);
+    require(reference->value().roundsTo(std::fabs(value)), "rounded once to nearest", text);
 
     // Surrounding blanks never matter.
     require(sameValue(ParseNumberText(QLatin1Char(' ') + text + QLatin1Char(' ')), value),

@@ -110,6 +110,8 @@ private slots:
     void limitPullsThresholdCenter();
     void stepToward_data();
     void stepToward();
+    void wholeDistanceTickStaysInScale_data();
+    void wholeDistanceTickStaysInScale();
     void keys_data();
     void keys();
     void clicks_data();
@@ -809,22 +811,54 @@ void tst_DialGauge::limitSetters_data()
     QTest::newRow("direct: refused limit raises nothing")
         << false << 10.0 << Change([](TDialGauge &g) { g.SetMinimumValue(100); }) << 10.0 << 10.0
         << QList<double>{};
-    QTest::newRow("animated: maximum pulls only the target")
-        << true << 80.0 << Change([](TDialGauge &g) { g.SetMaximumValue(60); }) << 80.0 << 60.0
+    // With a glide on, the shown value is pulled to the new limit at once and
+    // listeners hear of it: the target may be that limit, and then no tick
+    // would ever tell them.
+    QTest::newRow("animated: maximum below the shown value pulls it and the target")
+        << true << 80.0 << Change([](TDialGauge &g) { g.SetMaximumValue(60); }) << 60.0 << 60.0
+        << QList<double>{60};
+    QTest::newRow("animated: minimum above the shown value pulls it and the target")
+        << true << 10.0 << Change([](TDialGauge &g) { g.SetMinimumValue(20); }) << 20.0 << 20.0
+        << QList<double>{20};
+    QTest::newRow("animated: minimum below the target pulls only the shown value")
+        << true << 10.0 << Change([](TDialGauge &g) { g.SetValue(90); g.SetMinimumValue(50); })
+        << 50.0 << 90.0 << QList<double>{50};
+    QTest::newRow("animated: maximum overtakes a value gliding down")
+        << true << 90.0
+        << Change([](TDialGauge &g) {
+               g.SetValue(10);
+               g.AnimationStep(); // 90 - 80/5
+               g.SetMaximumValue(60);
+           })
+        << 60.0 << 10.0 << QList<double>{74, 60};
+    QTest::newRow("animated: shown value inside the narrowed scale stays")
+        << true << 30.0 << Change([](TDialGauge &g) { g.SetValue(80); g.SetMinimumValue(20); })
+        << 30.0 << 80.0 << QList<double>{};
+    QTest::newRow("animated: same minimum raises nothing")
+        << true << 10.0 << Change([](TDialGauge &g) { g.SetMinimumValue(0); }) << 10.0 << 10.0
         << QList<double>{};
-    QTest::newRow("animated: minimum pulls only the target")
-        << true << 10.0 << Change([](TDialGauge &g) { g.SetMinimumValue(20); }) << 10.0 << 20.0
-        << QList<double>{};
-    QTest::newRow("frozen below a raised minimum: maximum pulls it in")
+    QTest::newRow("animated: scale moved below zero")
+        << true << 10.0
+        << Change([](TDialGauge &g) { g.SetMinimumValue(-100); g.SetMaximumValue(-50); })
+        << -50.0 << -50.0 << QList<double>{-50};
+    QTest::newRow("animated while loading: pulled too")
+        << true << 10.0
+        << Change([](TDialGauge &g) { g.BeginLoading(); g.SetMinimumValue(20); g.EndLoading(); })
+        << 20.0 << 20.0 << QList<double>{20};
+    QTest::newRow("design mode: the direct path")
+        << true << 10.0
+        << Change([](TDialGauge &g) { g.SetDesignMode(true); g.SetMinimumValue(20); })
+        << 20.0 << 20.0 << QList<double>{20};
+    QTest::newRow("glide pulled to a raised minimum, then frozen: maximum keeps it")
         << true << 10.0
         << Change([](TDialGauge &g) {
                g.SetValue(90);
-               g.SetMinimumValue(50); // one tick to 26, then frozen below the minimum
-               g.AnimationStep();
+               g.SetMinimumValue(50);
+               g.AnimationStep(); // 50 + 40/5
                g.SetAnimation(false);
                g.SetMaximumValue(95);
            })
-        << 50.0 << 50.0 << QList<double>{26, 50};
+        << 58.0 << 58.0 << QList<double>{50, 58, 58};
     QTest::newRow("animated: wider range leaves both")
         << true << 80.0 << Change([](TDialGauge &g) { g.SetMaximumValue(200); }) << 80.0 << 80.0
         << QList<double>{};
@@ -892,6 +926,12 @@ void tst_DialGauge::stepToward_data()
     QTest::newRow("within tolerance snaps") << 49.9995 << 50.0 << 1.0 << false << 50.0;
     QTest::newRow("exactly tolerance away moves") << 49.999 << 50.0 << 0.0 << true << 50.0;
     QTest::newRow("at target") << 50.0 << 50.0 << 0.0 << false << 50.0;
+    // Steps of the whole distance as a factor of 1 makes them: the sum rounds
+    // one unit past the target.
+    QTest::newRow("whole distance up stops on the target")
+        << -1908978706.5407102 << 2147483647.0 << 4056462353.5407104 << true << 2147483647.0;
+    QTest::newRow("whole distance down stops on the target")
+        << 1908978706.5407102 << -2147483647.0 << 4056462353.5407104 << true << -2147483647.0;
 }
 
 void tst_DialGauge::stepToward()
@@ -904,6 +944,50 @@ void tst_DialGauge::stepToward()
     double value = current;
     QCOMPARE(TDialGauge::StepToward(value, target, TDialGauge::AnimationTolerance, step), moved);
     COMPARE_NEAR(value, result, 1e-12);
+    // Never past the target, not even by a rounding step.
+    QVERIFY(current < target ? value <= target : value >= target);
+}
+
+void tst_DialGauge::wholeDistanceTickStaysInScale_data()
+{
+    QTest::addColumn<int>("factor");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<double>("from");
+    QTest::addColumn<bool>("toMaximum");
+
+    const int low = std::numeric_limits<int>::min();
+    const int high = std::numeric_limits<int>::max();
+    QTest::newRow("factor 1, up to the largest maximum")
+        << 1 << low << high << -1908978706.5407102 << true;
+    QTest::newRow("factor 0, down to the minimum") << 0 << -high << high << 1908978706.5407102
+                                                   << false;
+}
+
+// One tick covers the whole distance; its rounded sum must not leave the scale.
+void tst_DialGauge::wholeDistanceTickStaysInScale()
+{
+    QFETCH(int, factor);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    QFETCH(double, from);
+    QFETCH(bool, toMaximum);
+    TDialGauge g;
+    g.SetMaximumValue(maximum);
+    g.SetMinimumValue(minimum);
+    g.SetAnimation(false);
+    g.SetValue(from);
+    g.SetAnimation(true);
+    g.SetAnimationFactor(factor);
+    ValueLog log;
+    log.attach(g);
+    const double target = toMaximum ? maximum : minimum;
+    g.SetValue(target);
+    g.AnimationStep();
+    // Exact comparisons: QCOMPARE on doubles would forgive the stray unit.
+    QVERIFY2(g.Value() == target, QByteArray::number(g.Value(), 'g', 17));
+    QCOMPARE(log.values.size(), 1);
+    QVERIFY(log.values.front() == target);
 }
 
 void tst_DialGauge::keys_data()
@@ -1090,17 +1174,24 @@ void tst_DialGauge::loadingSetsValueDirectly()
     g.SetValue(40);
     QCOMPARE(g.Value(), 40.0);
     g.SetAnimation(true);
-    g.SetMaximumValue(30); // target follows; the glide waits for the end of loading
+    g.SetMaximumValue(30); // pulled in at once, loading or not
     QCOMPARE(g.AnimationTarget(), 30.0);
+    QCOMPARE(g.Value(), 30.0);
+    g.EndLoading();
+    g.EndLoading();
+    g.SetMaximumValue(100);
+    g.SetValue(80); // a glide, which waits while loading
+    g.BeginLoading();
     g.AnimationStep();
-    QCOMPARE(g.Value(), 40.0);
+    QCOMPARE(g.Value(), 30.0);
+    g.BeginLoading();
     g.EndLoading();
     QVERIFY(g.IsLoading());
     g.EndLoading();
     QVERIFY(!g.IsLoading());
     g.EndLoading(); // unbalanced end is harmless
     g.AnimationStep();
-    QCOMPARE(g.Value(), 38.0);
+    QCOMPARE(g.Value(), 40.0);
 }
 
 void tst_DialGauge::presets_data()
@@ -1512,8 +1603,8 @@ void tst_DialGauge::randomisedInvariants()
         QVERIFY2(!std::isnan(g.Value()), where);
         QVERIFY2(!std::isnan(g.AnimationTarget()), where);
         QVERIFY2(g.AnimationTarget() >= g.MinimumValue() && g.AnimationTarget() <= g.MaximumValue(), where);
-        if (g.Value() == g.AnimationTarget())
-            QVERIFY2(g.Value() >= g.MinimumValue() && g.Value() <= g.MaximumValue(), where);
+        // Also mid-glide: a narrowed scale pulls the shown value along.
+        QVERIFY2(g.Value() >= g.MinimumValue() && g.Value() <= g.MaximumValue(), where);
         const int used = usedScaleEntries(g);
         QVERIFY(used <= 289);
         for (std::size_t i = std::size_t(used); i < g.ScaleTable().size(); ++i)
