@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "gauge/DialGaugePainter.h"
+#include "platform/SysErrors.h"
 #include "platform/WindowTimer.h"
 
 namespace {
@@ -94,6 +95,7 @@ TDialGauge::TDialGauge(QWidget *parent, bool designMode)
     : QWidget(parent), m_scaleTable(std::make_unique<TScaleTable>()), m_designMode(designMode)
 {
     m_painter = std::make_unique<TDialGaugePainter>(*this);
+    m_painter->SetErrorReport([this](const Exception &error) { RaisePaintError(error.message()); });
     // The parent shows through wherever the gauge paints nothing.
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -207,6 +209,20 @@ void TDialGauge::RaiseValueChanged()
 {
     if (const TDialGaugeValueChanged handler = OnValueChanged)
         handler(this, m_value);
+}
+
+void TDialGauge::RaisePaintError(const QString &message)
+{
+    // Not inside the paint: a handler that opens a window would paint again
+    // from within this paint.
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] {
+            if (const TDialGaugePaintError handler = OnPaintError)
+                handler(this, message);
+            emit paintError(message);
+        },
+        Qt::QueuedConnection);
 }
 
 // --- copying ---------------------------------------------------------------

@@ -92,6 +92,9 @@ class TDialGauge : public QWidget, public IStyleInterface
 public:
     // Callback raised when the shown value changes.
     using TDialGaugeValueChanged = std::function<void(QObject *sender, double value)>;
+    // Callback raised when painting met an error (a read-out picture that
+    // cannot be formatted); message is the error's text.
+    using TDialGaugePaintError = std::function<void(QObject *sender, const QString &message)>;
 
     static constexpr int ScaleTableSize = 1001;
     using TScaleTable = std::array<ScaleMark, ScaleTableSize>;
@@ -168,6 +171,11 @@ public:
     // sets the value directly, and by the limit setters without animation.
     // Not raised by the final snap onto the target nor by Assign.
     TDialGaugeValueChanged OnValueChanged;
+    // Raised once per distinct failure (a refused ValueFormat is not reported
+    // again until the format changes); the rest of the dial goes on painting.
+    // Raised from the event loop after the paint that met the error, so a
+    // handler may open a window. OnPaintError first, then paintError().
+    TDialGaugePaintError OnPaintError;
 
     // --- state -------------------------------------------------------------
     // The value Value moves toward; equals Value when nothing moves.
@@ -255,6 +263,9 @@ public:
     quint64 RepaintRequestCount() const { return m_repaintRequests; }
     const TWindowTimer &AnimationTimer() const { return *m_timer; }
 
+signals:
+    void paintError(const QString &message);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -274,6 +285,7 @@ private:
     // and asks Qt for one update(). Inside a batch, requests merge into one.
     void Changed(Repaint kind);
     void RaiseValueChanged();
+    void RaisePaintError(const QString &message);
     TNotifyEvent RepaintHandler();
 
     bool m_hasFocus = false;

@@ -1,3 +1,4 @@
+#include <QMessageBox>
 #include <QtTest>
 
 #include "app/MainGauge.h"
@@ -13,6 +14,7 @@ private slots:
     void geometryAfterShow();
     void speedGlidesToValue();
     void speedAboveRangeIsIgnored();
+    void refusedFormatShowsOneBoxPerFormat();
 };
 
 void tst_MainGauge::configuration()
@@ -115,6 +117,37 @@ void tst_MainGauge::speedAboveRangeIsIgnored()
     QWidget plain;
     MainGauge::setValue(&plain, 10);
     MainGauge::setValue(nullptr, 10);
+}
+
+// The gauge reports a picture it cannot format once; the window shows one
+// error box per distinct picture, however often the gauge repaints.
+void tst_MainGauge::refusedFormatShowsOneBoxPerFormat()
+{
+    QWidget window;
+    window.resize(700, 400);
+    auto *g = qobject_cast<TDialGauge *>(MainGauge::create(&window));
+    QStringList shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&shown] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown << box->text();
+            box->accept();
+        }
+    });
+    closer.start(5);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QString tooLong(225, u'0');
+    for (const QString &format : {tooLong, tooLong, tooLong + "0"}) {
+        g->SetValueFormat(format);
+        for (int i = 0; i < 5; ++i) {
+            g->repaint();
+            QTest::qWait(20);
+        }
+    }
+    QTRY_COMPARE(shown, QStringList({"Format string too long.", "Format string too long."}));
+    QTest::qWait(100);
+    QCOMPARE(shown.size(), 2);
 }
 
 QTEST_MAIN(tst_MainGauge)

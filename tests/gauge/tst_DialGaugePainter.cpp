@@ -1,7 +1,6 @@
 #include <QtTest>
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 
 #include <cmath>
@@ -284,7 +283,7 @@ private slots:
     void focusCircle();
     void unknownFontDrawsInArial();
     void refusedReadoutReportedOnce();
-    void errorBoxShownOnce();
+    void reportedThroughTheGauge();
     void glideKeepsTheCache();
     void glideEndsOnTheValue();
     void restingGaugeDoesNotRepaint();
@@ -616,26 +615,34 @@ void tst_DialGaugePainter::refusedReadoutReportedOnce()
     QVERIFY(maxDistance(refused, straight(*g)) <= 2);
 }
 
-void tst_DialGaugePainter::errorBoxShownOnce()
+// The gauge's own paints report through its channel, once per picture and
+// only after the paint; the gauge opens no window of its own.
+void tst_DialGaugePainter::reportedThroughTheGauge()
 {
     auto g = mainGauge();
-    g->SetValueFormat(TooLong);
-    QStringList shown;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&shown] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            shown << box->text();
-            box->accept();
-        }
-    });
-    closer.start(5);
+    QStringList log;
+    g->OnPaintError = [&log, &g](QObject *sender, const QString &message) {
+        QCOMPARE(sender, static_cast<QObject *>(g.get()));
+        log << "callback " + message;
+    };
+    QObject::connect(g.get(), &TDialGauge::paintError, [&log](const QString &message) { log << "signal " + message; });
     g->show();
     QVERIFY(QTest::qWaitForWindowExposed(g.get()));
+    const QStringList once{"callback Format string too long", "signal Format string too long"};
+    g->SetValueFormat(TooLong);
+    g->repaint();
+    QVERIFY2(log.isEmpty(), "reported inside the paint");
     for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
         g->repaint();
-        QTest::qWait(20);
     }
-    QTRY_COMPARE(shown, QStringList{"Format string too long."});
+    QCoreApplication::processEvents();
+    QCOMPARE(log, once);
+    g->SetValueFormat(TooLong + "0");
+    g->repaint();
+    QCoreApplication::processEvents();
+    QCOMPARE(log, once + once);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void tst_DialGaugePainter::glideKeepsTheCache()
