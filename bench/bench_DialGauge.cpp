@@ -22,9 +22,9 @@
 #include <memory>
 #include <string>
 
-#include "app/MainGauge.h"
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugePainter.h"
+#include "tests/gauge/GaugeTestSupport.h"
 
 namespace {
 
@@ -33,14 +33,11 @@ constexpr int GaugeHeight = 308;
 
 struct Scene
 {
-    QWidget window;
-    TDialGauge *gauge = nullptr;
+    std::unique_ptr<TDialGauge> gauge = mainWindowGauge(0);
     QImage target{GaugeWidth, GaugeHeight, QImage::Format_ARGB32_Premultiplied};
 
     Scene()
     {
-        window.resize(660, 360);
-        gauge = qobject_cast<TDialGauge *>(MainGauge::create(&window));
         // Frames are driven here, not by the timer.
         gauge->SetAnimation(false);
         target.fill(QColor(240, 240, 240));

@@ -8,20 +8,21 @@
 #include <functional>
 #include <memory>
 
-#include "gauge/DialGaugeArc.h"
-#include "gauge/DialGaugeDigit.h"
-#include "gauge/DialGaugeFont.h"
-#include "gauge/DialGaugeGloss.h"
-#include "gauge/DialGaugeInnerCircle.h"
-#include "gauge/DialGaugeNeedle.h"
-#include "gauge/DialGaugeOuterCircle.h"
-#include "gauge/DialGaugeOuterRim.h"
-#include "gauge/DialGaugeSection.h"
-#include "gauge/DialGaugeSections.h"
-#include "gauge/DialGaugeThreshold.h"
-#include "gauge/DialGaugeTypes.h"
-#include "gauge/StyleInterface.h"
-#include "platform/Colors.h"
+#include <DialGauge/Colors.h>
+#include <DialGauge/DialGaugeArc.h>
+#include <DialGauge/DialGaugeDigit.h>
+#include <DialGauge/DialGaugeExport.h>
+#include <DialGauge/DialGaugeFont.h>
+#include <DialGauge/DialGaugeGloss.h>
+#include <DialGauge/DialGaugeInnerCircle.h>
+#include <DialGauge/DialGaugeNeedle.h>
+#include <DialGauge/DialGaugeOuterCircle.h>
+#include <DialGauge/DialGaugeOuterRim.h>
+#include <DialGauge/DialGaugeSection.h>
+#include <DialGauge/DialGaugeSections.h>
+#include <DialGauge/DialGaugeThreshold.h>
+#include <DialGauge/DialGaugeTypes.h>
+#include <DialGauge/StyleInterface.h>
 
 class TDialGaugePainter;
 class TWindowTimer;
@@ -37,7 +38,7 @@ class TWindowTimer;
 // Every change of a property reaches one repaint request. Values outside a
 // property's accepted range are refused silently (nothing changes, nothing is
 // raised). Assigning an object-valued property copies its contents.
-class TDialGauge : public QWidget, public IStyleInterface
+class DIALGAUGE_EXPORT TDialGauge : public QWidget, public IStyleInterface
 {
     Q_OBJECT
     Q_INTERFACES(IStyleInterface)

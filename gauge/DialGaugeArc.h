@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 class TDialGaugeThreshold;
 
 // The scale's sweep (StartAngle to StopAngle), the coloured arc and, through
 // its threshold, the threshold band.
-class TDialGaugeArc : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeArc : public TDialGaugePersistent
 {
     Q_OBJECT
     // Coloured arc. Default 0x8B0000.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 // The seven-segment read-out's colours and its visibility switch.
-class TDialGaugeDigit : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeDigit : public TDialGaugePersistent
 {
     Q_OBJECT
     // Lit segments, always opaque; clNone hides the segments. Default 0x00FC7C.

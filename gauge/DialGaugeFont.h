@@ -3,13 +3,13 @@
 #include <QFont>
 #include <QString>
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 // A window-system font as the gauge draws with it: family name, whole-point
 // size, style bits and a colour. Unlike a QFont it tells its owner about
 // every change, so a change of Font->Size repaints the gauge at once.
-class TDialGaugeFont : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeFont : public TDialGaugePersistent
 {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 // A highlight: of the inner circle (drawn over the needle) or of a section.
 // Its owner is always the gauge; OnChange is set by the object holding it.
-class TDialGaugeGloss : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeGloss : public TDialGaugePersistent
 {
     Q_OBJECT
     // clNone switches the highlight off. Default clWhite.

@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 class TDialGaugeGloss;
 
 // The filled dial disc; owns the gloss drawn over the needle.
-class TDialGaugeInnerCircle : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeInnerCircle : public TDialGaugePersistent
 {
     Q_OBJECT
     // Disc fill; at opacity 40 also the unlit segments. Default clBlue.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 // Colours of the needle body, its shine and the two centre caps.
-class TDialGaugeNeedle : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeNeedle : public TDialGaugePersistent
 {
     Q_OBJECT
     // Body. Default 0x00FC7C.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 // The ring drawn on the dial's edge.
-class TDialGaugeOuterCircle : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeOuterCircle : public TDialGaugePersistent
 {
     Q_OBJECT
     // Default 0x908070.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 // The thin line around the dial, over the ring.
-class TDialGaugeOuterRim : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeOuterRim : public TDialGaugePersistent
 {
     Q_OBJECT
     // Default 0x908070.

@@ -2,15 +2,15 @@
 
 #include <memory>
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 class TDialGaugeGloss;
 class TDialGaugeSections;
 
 // One coloured value band. Created by TDialGaugeSections::Add; every change,
 // its creation and its destruction repaint the gauge directly.
-class TDialGaugeSection : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeSection : public TDialGaugePersistent
 {
     Q_OBJECT
     // Band fill; clNone hides the section. Default 0xFF0000.

@@ -3,12 +3,12 @@
 #include <memory>
 #include <vector>
 
-#include "gauge/DialGaugePersistent.h"
+#include <DialGauge/DialGaugePersistent.h>
 
 class TDialGaugeSection;
 
 // Ordered collection of value bands, drawn first to last. Owns its items.
-class TDialGaugeSections : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeSections : public TDialGaugePersistent
 {
     Q_OBJECT
     Q_PROPERTY(int Count READ Count)

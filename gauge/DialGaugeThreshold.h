@@ -1,11 +1,11 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 // Range of the coloured arc and the threshold band around Center. Its
 // OnChange is set by the arc that owns it.
-class TDialGaugeThreshold : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeThreshold : public TDialGaugePersistent
 {
     Q_OBJECT
     // Band colour. Default 0x00FC7C.
