@@ -24,8 +24,7 @@
 #include <DialGauge/DialGaugeTypes.h>
 #include <DialGauge/StyleInterface.h>
 
-class TDialGaugePainter;
-class TWindowTimer;
+class TDialGaugePrivate;
 
 // A circular, animated gauge showing one number: scale with divisions and
 // labels, coloured arc, threshold band, optional value bands (sections), a
@@ -117,55 +116,55 @@ public:
     void Assign(const QObject *source);
 
     // --- properties --------------------------------------------------------
-    int AnimationFactor() const { return m_animationFactor; }
+    int AnimationFactor() const;
     void SetAnimationFactor(int value);
-    int MinimumValue() const { return m_minimumValue; }
+    int MinimumValue() const;
     void SetMinimumValue(int value);
-    int MaximumValue() const { return m_maximumValue; }
+    int MaximumValue() const;
     void SetMaximumValue(int value);
-    double Value() const { return m_value; }
+    double Value() const;
     void SetValue(double value);
-    TDialGaugeDigit *Digit() const { return m_digit.get(); }
+    TDialGaugeDigit *Digit() const;
     void SetDigit(const TDialGaugeDigit *value);
-    TDialGaugeOuterCircle *OuterCircle() const { return m_outerCircle.get(); }
+    TDialGaugeOuterCircle *OuterCircle() const;
     void SetOuterCircle(const TDialGaugeOuterCircle *value);
-    TDialGaugeInnerCircle *InnerCircle() const { return m_innerCircle.get(); }
+    TDialGaugeInnerCircle *InnerCircle() const;
     void SetInnerCircle(const TDialGaugeInnerCircle *value);
-    TDialGaugeOuterRim *OuterRim() const { return m_outerRim.get(); }
+    TDialGaugeOuterRim *OuterRim() const;
     void SetOuterRim(const TDialGaugeOuterRim *value);
-    TDialGaugeNeedle *Needle() const { return m_needle.get(); }
+    TDialGaugeNeedle *Needle() const;
     void SetNeedle(const TDialGaugeNeedle *value);
-    TDialGaugeArc *Arc() const { return m_arc.get(); }
+    TDialGaugeArc *Arc() const;
     void SetArc(const TDialGaugeArc *value);
-    int DivisionCount() const { return m_divisionCount; }
+    int DivisionCount() const;
     void SetDivisionCount(int value);
-    int SubDivisionCount() const { return m_subDivisionCount; }
+    int SubDivisionCount() const;
     void SetSubDivisionCount(int value);
-    TColor DivisionColor() const { return m_divisionColor; }
+    TColor DivisionColor() const;
     void SetDivisionColor(TColor value);
-    TColor SubDivisionColor() const { return m_subDivisionColor; }
+    TColor SubDivisionColor() const;
     void SetSubDivisionColor(TColor value);
-    int DivisionWidth() const { return m_divisionWidth; }
+    int DivisionWidth() const;
     void SetDivisionWidth(int value);
-    int SubDivisionWidth() const { return m_subDivisionWidth; }
+    int SubDivisionWidth() const;
     void SetSubDivisionWidth(int value);
-    QString DialText() const { return m_dialText; }
+    QString DialText() const;
     void SetDialText(const QString &value);
-    TDialGaugeFont *Font() const { return m_font.get(); }
+    TDialGaugeFont *Font() const;
     void SetFont(const TDialGaugeFont *value);
-    TDialGaugeFont *ValueFont() const { return m_valueFont.get(); }
+    TDialGaugeFont *ValueFont() const;
     void SetValueFont(const TDialGaugeFont *value);
-    QString ValueFormat() const { return m_valueFormat; }
+    QString ValueFormat() const;
     void SetValueFormat(const QString &value);
-    bool Animation() const { return m_animation; }
+    bool Animation() const;
     void SetAnimation(bool value);
     QString Version() const;
     void SetVersion(const QString &value);
-    TDialGaugeNeedleType NeedleType() const { return m_needleType; }
+    TDialGaugeNeedleType NeedleType() const;
     void SetNeedleType(TDialGaugeNeedleType value);
-    TDialGaugeSections *Sections() const { return m_sections.get(); }
+    TDialGaugeSections *Sections() const;
     void SetSections(const TDialGaugeSections *value);
-    bool TabStop() const { return m_tabStop; }
+    bool TabStop() const;
     void SetTabStop(bool value);
 
     // Raised with (this, Value) at every animation step, when the Value setter
@@ -180,19 +179,19 @@ public:
 
     // --- state -------------------------------------------------------------
     // The value Value moves toward; equals Value when nothing moves.
-    double AnimationTarget() const { return m_animationTarget; }
+    double AnimationTarget() const;
     // True while the control has the keyboard focus.
-    bool HasFocus() const { return m_hasFocus; }
+    bool HasFocus() const;
 
     // Loading bracket for applying stored values: inside it values are set
     // directly (no animation); the end recomputes the dial rectangle, scale
     // table and arc geometry without a repaint request. Brackets nest.
     void BeginLoading();
     void EndLoading();
-    bool IsLoading() const { return m_loadingDepth > 0; }
+    bool IsLoading() const;
     // Form-designer state: the value never animates.
     void SetDesignMode(bool value);
-    bool IsDesignMode() const { return m_designMode; }
+    bool IsDesignMode() const;
 
     // --- style interface ---------------------------------------------------
     // Presets 0..9 recolour the dial through the ordinary setters; 8 and
@@ -200,22 +199,22 @@ public:
     void ApplyStyle(quint8 preset) override;
 
     // --- geometry (read by the painter and the mouse input) ---------------
-    int DialLeft() const { return m_dialLeft; }
-    int DialTop() const { return m_dialTop; }
-    int DialWidth() const { return m_dialWidth; }
-    int DialHeight() const { return m_dialHeight; }
+    int DialLeft() const;
+    int DialTop() const;
+    int DialWidth() const;
+    int DialHeight() const;
     // (DialLeft, DialTop, DialWidth, DialHeight) in single precision.
-    QRectF DialRect() const { return m_dialRect; }
+    QRectF DialRect() const;
     // Needle pivot: (DialLeft + DialWidth/2, DialTop + DialHeight/2), unrounded.
     QPointF DialCenter() const;
     // Round(Width x Arc.Width), saturated to the int range.
     int ArcInset() const;
     // DialRect moved in by ArcInset on every side, in single precision.
-    QRectF ArcRect() const { return m_arcRect; }
-    double ThresholdBandStart() const { return m_thresholdBandStart; }
-    double ThresholdBandSweep() const { return m_thresholdBandSweep; }
+    QRectF ArcRect() const;
+    double ThresholdBandStart() const;
+    double ThresholdBandSweep() const;
     // Used entries first (in drawing order), then mkNone entries.
-    const TScaleTable &ScaleTable() const { return *m_scaleTable; }
+    const TScaleTable &ScaleTable() const;
     // Centre of the scale circle: DialCenter rounded half-to-even per axis.
     QPointF ScaleCenter() const;
     int ScaleInset() const;
@@ -261,8 +260,7 @@ public:
     // change). Appearance objects reach it through their OnChange.
     void Invalidate();
     // Repaint requests made so far (each one update()); for diagnostics.
-    quint64 RepaintRequestCount() const { return m_repaintRequests; }
-    const TWindowTimer &AnimationTimer() const { return *m_timer; }
+    quint64 RepaintRequestCount() const;
 
 signals:
     void paintError(const QString &message);
@@ -277,61 +275,6 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    friend class TDialGaugeThreshold;
-
-    enum class Repaint { Face, ValueOnly };
-    class ChangeBatch;
-
-    // The one place that requests repaints: decides whether cached layers go
-    // and asks Qt for one update(). Inside a batch, requests merge into one.
-    void Changed(Repaint kind);
-    void RaiseValueChanged();
-    void RaisePaintError(const QString &message);
-    TNotifyEvent RepaintHandler();
-
-    bool m_hasFocus = false;
-    double m_thresholdBandStart = 0.0;
-    double m_thresholdBandSweep = 0.0;
-    QRectF m_arcRect;
-    std::unique_ptr<TScaleTable> m_scaleTable;
-    std::unique_ptr<TWindowTimer> m_timer;
-    int m_minimumValue = 0;
-    int m_maximumValue = 100;
-    double m_value = 0.0;
-    double m_animationTarget = 0.0;
-    QString m_valueFormat;
-    int m_divisionCount = 10;
-    int m_subDivisionCount = 3;
-    QString m_dialText;
-    int m_dialLeft = 5;
-    int m_dialTop = 5;
-    int m_dialWidth = 0;
-    int m_dialHeight = 0;
-    QRectF m_dialRect;
-    std::unique_ptr<TDialGaugeFont> m_font;
-    std::unique_ptr<TDialGaugeFont> m_valueFont;
-    std::unique_ptr<TDialGaugeDigit> m_digit;
-    std::unique_ptr<TDialGaugeOuterCircle> m_outerCircle;
-    std::unique_ptr<TDialGaugeInnerCircle> m_innerCircle;
-    std::unique_ptr<TDialGaugeOuterRim> m_outerRim;
-    std::unique_ptr<TDialGaugeNeedle> m_needle;
-    std::unique_ptr<TDialGaugeArc> m_arc;
-    int m_subDivisionWidth = 2;
-    int m_divisionWidth = 5;
-    TColor m_subDivisionColor = 0x00FC7C;
-    TColor m_divisionColor = 0x00FC7C;
-    bool m_animation = true;
-    int m_animationFactor = 5;
-    TDialGaugeNeedleType m_needleType = ntPointer;
-    std::unique_ptr<TDialGaugeSections> m_sections;
-
-    bool m_tabStop = false;
-    bool m_designMode = false;
-    int m_loadingDepth = 0;
-    bool m_destroying = false;
-    int m_batchDepth = 0;
-    bool m_batchRepaint = false;
-    bool m_batchFace = false;
-    quint64 m_repaintRequests = 0;
-    std::unique_ptr<TDialGaugePainter> m_painter;
+    friend class TDialGaugePrivate;
+    std::unique_ptr<TDialGaugePrivate> d;
 };

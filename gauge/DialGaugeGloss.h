@@ -1,7 +1,11 @@
 #pragma once
 
+#include <memory>
+
 #include <DialGauge/DialGaugePersistent.h>
 #include <DialGauge/Colors.h>
+
+class TDialGaugeGlossPrivate;
 
 // A highlight: of the inner circle (drawn over the needle) or of a section.
 // Its owner is always the gauge; OnChange is set by the object holding it.
@@ -15,15 +19,15 @@ class DIALGAUGE_EXPORT TDialGaugeGloss : public TDialGaugePersistent
 
 public:
     explicit TDialGaugeGloss(TDialGauge *owner);
+    ~TDialGaugeGloss() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
 
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = clWhite;
-    int m_opacity = 72;
+    std::unique_ptr<TDialGaugeGlossPrivate> d;
 };

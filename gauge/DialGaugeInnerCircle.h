@@ -6,6 +6,7 @@
 #include <DialGauge/Colors.h>
 
 class TDialGaugeGloss;
+class TDialGaugeInnerCirclePrivate;
 
 // The filled dial disc; owns the gloss drawn over the needle.
 class DIALGAUGE_EXPORT TDialGaugeInnerCircle : public TDialGaugePersistent
@@ -22,17 +23,15 @@ public:
     explicit TDialGaugeInnerCircle(TDialGauge *owner);
     ~TDialGaugeInnerCircle() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
-    TDialGaugeGloss *Gloss() const { return m_gloss.get(); }
+    TDialGaugeGloss *Gloss() const;
     void SetGloss(const TDialGaugeGloss *value);
 
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = clBlue;
-    int m_opacity = 150;
-    std::unique_ptr<TDialGaugeGloss> m_gloss;
+    std::unique_ptr<TDialGaugeInnerCirclePrivate> d;
 };
