@@ -104,6 +104,9 @@ TDialGauge::TDialGauge(QWidget *parent, bool designMode)
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setFocusPolicy(Qt::NoFocus);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
 
     d->m_font = std::make_unique<TDialGaugeFont>(this);
     d->m_font->SetColor(0x00FC7C);
@@ -204,6 +207,7 @@ void TDialGaugePrivate::Changed(Repaint kind)
         m_painter->invalidate();
     ++m_repaintRequests;
     q.update();
+    emit q.changed();
 }
 
 void TDialGauge::Invalidate()
@@ -218,8 +222,11 @@ TNotifyEvent TDialGaugePrivate::RepaintHandler()
 
 void TDialGaugePrivate::RaiseValueChanged()
 {
+    // Both carry the value of this change, even if the callback sets another.
+    const double value = m_value;
     if (const TDialGauge::TDialGaugeValueChanged handler = q.OnValueChanged)
-        handler(&q, m_value);
+        handler(&q, value);
+    emit q.valueChanged(value);
 }
 
 void TDialGaugePrivate::RaisePaintError(const QString &message)
@@ -848,6 +855,28 @@ bool TDialGauge::PointInPolygon(const TArrayOfPointF &points, int x, int y)
             inside = !inside;
     }
     return inside;
+}
+
+// --- size ---------------------------------------------------------------------
+
+QSize TDialGauge::sizeHint() const
+{
+    return QSize(200, 200);
+}
+
+QSize TDialGauge::minimumSizeHint() const
+{
+    return QSize(100, 100);
+}
+
+bool TDialGauge::hasHeightForWidth() const
+{
+    return true;
+}
+
+int TDialGauge::heightForWidth(int width) const
+{
+    return width;
 }
 
 // --- events ------------------------------------------------------------------

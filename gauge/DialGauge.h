@@ -34,9 +34,13 @@ class TDialGaugePrivate;
 // the screen (y grows downward); radians appear only inside trigonometry.
 // Positions are client pixels.
 //
-// Every change of a property reaches one repaint request. Values outside a
+// Every change of a property reaches one repaint request, and with it one
+// changed() signal; Value notifies through valueChanged(). Values outside a
 // property's accepted range are refused silently (nothing changes, nothing is
 // raised). Assigning an object-valued property copies its contents.
+//
+// Size: a new gauge is 200 x 200, its size hint; in a layout its height
+// follows its width.
 class DIALGAUGE_EXPORT TDialGauge : public QWidget, public IStyleInterface
 {
     Q_OBJECT
@@ -44,48 +48,54 @@ class DIALGAUGE_EXPORT TDialGauge : public QWidget, public IStyleInterface
 
     // Divisor of the remaining distance per animation step; 0 acts as 1, a
     // negative factor moves by the smallest step (0.001). Default 5.
-    Q_PROPERTY(int AnimationFactor READ AnimationFactor WRITE SetAnimationFactor)
+    Q_PROPERTY(int AnimationFactor READ AnimationFactor WRITE SetAnimationFactor NOTIFY changed)
     // Scale limits; each setter refuses a value that would reach the other
     // limit. Defaults 0 and 100.
-    Q_PROPERTY(int MinimumValue READ MinimumValue WRITE SetMinimumValue)
-    Q_PROPERTY(int MaximumValue READ MaximumValue WRITE SetMaximumValue)
+    Q_PROPERTY(int MinimumValue READ MinimumValue WRITE SetMinimumValue NOTIFY changed)
+    Q_PROPERTY(int MaximumValue READ MaximumValue WRITE SetMaximumValue NOTIFY changed)
     // The value shown now (an intermediate one while the needle glides).
     // Values outside MinimumValue..MaximumValue and NaN are refused. Default 0.0.
-    Q_PROPERTY(double Value READ Value WRITE SetValue)
-    Q_PROPERTY(TDialGaugeDigit *Digit READ Digit WRITE SetDigit)
-    Q_PROPERTY(TDialGaugeOuterCircle *OuterCircle READ OuterCircle WRITE SetOuterCircle)
-    Q_PROPERTY(TDialGaugeInnerCircle *InnerCircle READ InnerCircle WRITE SetInnerCircle)
-    Q_PROPERTY(TDialGaugeOuterRim *OuterRim READ OuterRim WRITE SetOuterRim)
-    Q_PROPERTY(TDialGaugeNeedle *Needle READ Needle WRITE SetNeedle)
-    Q_PROPERTY(TDialGaugeArc *Arc READ Arc WRITE SetArc)
+    Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY valueChanged)
+    Q_PROPERTY(TDialGaugeDigit *Digit READ Digit WRITE SetDigit NOTIFY changed)
+    Q_PROPERTY(TDialGaugeOuterCircle *OuterCircle READ OuterCircle WRITE SetOuterCircle
+                   NOTIFY changed)
+    Q_PROPERTY(TDialGaugeInnerCircle *InnerCircle READ InnerCircle WRITE SetInnerCircle
+                   NOTIFY changed)
+    Q_PROPERTY(TDialGaugeOuterRim *OuterRim READ OuterRim WRITE SetOuterRim NOTIFY changed)
+    Q_PROPERTY(TDialGaugeNeedle *Needle READ Needle WRITE SetNeedle NOTIFY changed)
+    Q_PROPERTY(TDialGaugeArc *Arc READ Arc WRITE SetArc NOTIFY changed)
     // Major divisions, accepted 2..24. Default 10.
-    Q_PROPERTY(int DivisionCount READ DivisionCount WRITE SetDivisionCount)
+    Q_PROPERTY(int DivisionCount READ DivisionCount WRITE SetDivisionCount NOTIFY changed)
     // Minor ticks between two major ones, accepted 1..10. Default 3.
-    Q_PROPERTY(int SubDivisionCount READ SubDivisionCount WRITE SetSubDivisionCount)
+    Q_PROPERTY(int SubDivisionCount READ SubDivisionCount WRITE SetSubDivisionCount
+                   NOTIFY changed)
     // Tick colours (clNone hides the ticks, labels stay). Default 0x00FC7C.
-    Q_PROPERTY(TColor DivisionColor READ DivisionColor WRITE SetDivisionColor)
-    Q_PROPERTY(TColor SubDivisionColor READ SubDivisionColor WRITE SetSubDivisionColor)
+    Q_PROPERTY(TColor DivisionColor READ DivisionColor WRITE SetDivisionColor NOTIFY changed)
+    Q_PROPERTY(TColor SubDivisionColor READ SubDivisionColor WRITE SetSubDivisionColor
+                   NOTIFY changed)
     // Tick pen widths in pixels. Defaults 5 and 2.
-    Q_PROPERTY(int DivisionWidth READ DivisionWidth WRITE SetDivisionWidth)
-    Q_PROPERTY(int SubDivisionWidth READ SubDivisionWidth WRITE SetSubDivisionWidth)
+    Q_PROPERTY(int DivisionWidth READ DivisionWidth WRITE SetDivisionWidth NOTIFY changed)
+    Q_PROPERTY(int SubDivisionWidth READ SubDivisionWidth WRITE SetSubDivisionWidth
+                   NOTIFY changed)
     // Free text drawn on the dial in Font. Default empty.
-    Q_PROPERTY(QString DialText READ DialText WRITE SetDialText)
+    Q_PROPERTY(QString DialText READ DialText WRITE SetDialText NOTIFY changed)
     // Dial text font ("Tahoma", 14 pt, 0x00FC7C) and scale label font
     // ("Tahoma", 11 pt, 0x00FC7C).
-    Q_PROPERTY(TDialGaugeFont *Font READ Font WRITE SetFont)
-    Q_PROPERTY(TDialGaugeFont *ValueFont READ ValueFont WRITE SetValueFont)
+    Q_PROPERTY(TDialGaugeFont *Font READ Font WRITE SetFont NOTIFY changed)
+    Q_PROPERTY(TDialGaugeFont *ValueFont READ ValueFont WRITE SetValueFont NOTIFY changed)
     // Number picture of the read-out. Default "000.00".
-    Q_PROPERTY(QString ValueFormat READ ValueFormat WRITE SetValueFormat)
+    Q_PROPERTY(QString ValueFormat READ ValueFormat WRITE SetValueFormat NOTIFY changed)
     // Whether accepted values are reached gradually. Default true.
-    Q_PROPERTY(bool Animation READ Animation WRITE SetAnimation)
+    Q_PROPERTY(bool Animation READ Animation WRITE SetAnimation NOTIFY changed)
     // Always "1.3.0.0"; writing is accepted and ignored.
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     // Stored and repainted; both types draw the same needle. Default ntPointer.
-    Q_PROPERTY(DialGaugeTypes::TDialGaugeNeedleType NeedleType READ NeedleType WRITE SetNeedleType)
-    Q_PROPERTY(TDialGaugeSections *Sections READ Sections WRITE SetSections)
+    Q_PROPERTY(DialGaugeTypes::TDialGaugeNeedleType NeedleType READ NeedleType WRITE SetNeedleType
+                   NOTIFY changed)
+    Q_PROPERTY(TDialGaugeSections *Sections READ Sections WRITE SetSections NOTIFY changed)
     // Whether the user may change the value with keys and clicks; maps to the
     // focus policy (StrongFocus or NoFocus). Default false.
-    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop NOTIFY changed)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
     Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
 
@@ -169,7 +179,8 @@ public:
 
     // Raised with (this, Value) at every animation step, when the Value setter
     // sets the value directly, and by the limit setters without animation.
-    // Not raised by the final snap onto the target nor by Assign.
+    // Not raised by the final snap onto the target nor by Assign. The signal
+    // valueChanged() follows each call.
     TDialGaugeValueChanged OnValueChanged;
     // Raised once per distinct failure (a refused ValueFormat is not reported
     // again until the format changes); the rest of the dial goes on painting.
@@ -262,7 +273,24 @@ public:
     // Repaint requests made so far (each one update()); for diagnostics.
     quint64 RepaintRequestCount() const;
 
+    // 200 x 200, the size of a new gauge.
+    QSize sizeHint() const override;
+    // 100 x 100: the scale labels keep their point size, so a smaller dial
+    // buries its face under them.
+    QSize minimumSizeHint() const override;
+    // The dial is round: the height a layout should give is the width.
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
+
 signals:
+    // The shown value changed: raised exactly where OnValueChanged is, with
+    // the same value, right after the callback.
+    void valueChanged(double value);
+    // Anything that affects the picture changed (the value included): one
+    // per repaint request, so a compound change such as a copy or a preset
+    // gives one.
+    void changed();
+    // Painting met an error; see OnPaintError, which is raised first.
     void paintError(const QString &message);
 
 protected:
