@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the calculator need.
 set -euo pipefail
 packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
-          libjpeg-dev libbenchmark-dev fonts-dejavu-core fonts-liberation xvfb xauth)
+          libjpeg-dev libbenchmark-dev fonts-dejavu-core fonts-liberation xvfb xauth pkgconf)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
