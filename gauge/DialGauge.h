@@ -120,7 +120,7 @@ public:
 
     // Copies the appearance of another TDialGauge (anything else is ignored):
     // limits, value, appearance objects, scale, fonts, animation, needle type
-    // and sections; not ValueFormat nor OnValueChanged. The copy shows the
+    // and sections; not ValueFormat nor the callbacks. The copy shows the
     // source's value and target (a glide goes on in the copy) and its
     // geometry is brought up to date.
     void Assign(const QObject *source);
