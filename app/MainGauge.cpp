@@ -1,6 +1,8 @@
 #include "app/MainGauge.h"
 
 #include "gauge/DialGauge.h"
+#include "platform/ErrorBox.h"
+#include "platform/SysErrors.h"
 
 // DialGauge1 as the main window's stored layout holds it: only the values that
 // differ from the gauge's defaults, applied in published order while loading.
@@ -42,6 +44,10 @@ QWidget *MainGauge::create(QWidget *parent)
     gauge->SetValueFormat(QStringLiteral("000.00"));
     gauge->SetTabStop(false);
     gauge->EndLoading();
+    // The gauge reports a read-out it cannot format once per picture, after
+    // the paint; the window shows it like any other error.
+    QObject::connect(gauge, &TDialGauge::paintError, gauge,
+                     [](const QString &message) { ErrorBox::show(Exception(message)); });
     return gauge;
 }
 

@@ -7,7 +7,8 @@ class QWidget;
 class MainGauge
 {
 public:
-    // Creates DialGauge1 on parent at (348, 34, 303, 308), configured.
+    // Creates DialGauge1 on parent at (348, 34, 303, 308), configured; its
+    // paint errors go to the error box.
     static QWidget *create(QWidget *parent);
     // Hands the computed km/h value to the gauge's Value.
     static void setValue(QWidget *gauge, double value);

@@ -10,6 +10,8 @@
 #include <limits>
 
 #include "gauge/DialGaugePainter.h"
+#include "gauge/DialGaugePrivate.h"
+#include "platform/SysErrors.h"
 #include "platform/WindowTimer.h"
 
 namespace {
@@ -69,11 +71,13 @@ constexpr StylePreset StylePresets[10] = {
 
 } // namespace
 
+using Repaint = TDialGaugePrivate::Repaint;
+
 // Merges the repaint requests of a compound change (a copy, a preset) into one.
-class TDialGauge::ChangeBatch
+class ChangeBatch
 {
 public:
-    explicit ChangeBatch(TDialGauge &gauge) : m_gauge(gauge) { ++m_gauge.m_batchDepth; }
+    explicit ChangeBatch(TDialGaugePrivate &gauge) : m_gauge(gauge) { ++m_gauge.m_batchDepth; }
     ~ChangeBatch()
     {
         if (--m_gauge.m_batchDepth > 0 || !m_gauge.m_batchRepaint)
@@ -87,71 +91,76 @@ public:
     ChangeBatch &operator=(const ChangeBatch &) = delete;
 
 private:
-    TDialGauge &m_gauge;
+    TDialGaugePrivate &m_gauge;
 };
 
 TDialGauge::TDialGauge(QWidget *parent, bool designMode)
-    : QWidget(parent), m_scaleTable(std::make_unique<TScaleTable>()), m_designMode(designMode)
+    : QWidget(parent), d(std::make_unique<TDialGaugePrivate>(*this))
 {
-    m_painter = std::make_unique<TDialGaugePainter>(*this);
+    d->m_designMode = designMode;
+    d->m_painter = std::make_unique<TDialGaugePainter>(*this);
+    d->m_painter->SetErrorReport([this](const Exception &error) { d->RaisePaintError(error.message()); });
     // The parent shows through wherever the gauge paints nothing.
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setFocusPolicy(Qt::NoFocus);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
 
-    m_font = std::make_unique<TDialGaugeFont>(this);
-    m_font->SetColor(0x00FC7C);
-    m_valueFont = std::make_unique<TDialGaugeFont>(this);
-    m_valueFont->SetColor(0x00FC7C);
-    m_valueFont->SetSize(11);
-    m_font->SetColor(0x00FC7C);
-    m_font->SetSize(14);
-    m_font->SetName(QStringLiteral("Tahoma"));
-    m_valueFont->SetName(QStringLiteral("Tahoma"));
+    d->m_font = std::make_unique<TDialGaugeFont>(this);
+    d->m_font->SetColor(0x00FC7C);
+    d->m_valueFont = std::make_unique<TDialGaugeFont>(this);
+    d->m_valueFont->SetColor(0x00FC7C);
+    d->m_valueFont->SetSize(11);
+    d->m_font->SetColor(0x00FC7C);
+    d->m_font->SetSize(14);
+    d->m_font->SetName(QStringLiteral("Tahoma"));
+    d->m_valueFont->SetName(QStringLiteral("Tahoma"));
     // A QFont carries no change notification of its own; these do.
-    m_font->OnChange = RepaintHandler();
-    m_valueFont->OnChange = RepaintHandler();
+    d->m_font->OnChange = d->RepaintHandler();
+    d->m_valueFont->OnChange = d->RepaintHandler();
 
     resize(200, 200);
 
-    m_divisionWidth = 5;
-    m_subDivisionWidth = 2;
-    m_divisionColor = 0x00FC7C;
-    m_subDivisionColor = 0x00FC7C;
-    m_valueFormat = QStringLiteral("000.00");
-    m_dialLeft = 5;
-    m_dialTop = 5;
-    m_divisionCount = 10;
-    m_subDivisionCount = 3;
-    m_minimumValue = 0;
-    m_maximumValue = 100;
-    m_value = 0.0;
+    d->m_divisionWidth = 5;
+    d->m_subDivisionWidth = 2;
+    d->m_divisionColor = 0x00FC7C;
+    d->m_subDivisionColor = 0x00FC7C;
+    d->m_valueFormat = QStringLiteral("000.00");
+    d->m_dialLeft = 5;
+    d->m_dialTop = 5;
+    d->m_divisionCount = 10;
+    d->m_subDivisionCount = 3;
+    d->m_minimumValue = 0;
+    d->m_maximumValue = 100;
+    d->m_value = 0.0;
 
-    m_digit = std::make_unique<TDialGaugeDigit>(this);
-    m_digit->OnChange = RepaintHandler();
-    m_outerCircle = std::make_unique<TDialGaugeOuterCircle>(this);
-    m_outerCircle->OnChange = RepaintHandler();
-    m_innerCircle = std::make_unique<TDialGaugeInnerCircle>(this);
-    m_innerCircle->OnChange = RepaintHandler();
-    m_outerRim = std::make_unique<TDialGaugeOuterRim>(this);
-    m_outerRim->OnChange = RepaintHandler();
-    m_needle = std::make_unique<TDialGaugeNeedle>(this);
-    m_needle->OnChange = RepaintHandler();
-    m_arc = std::make_unique<TDialGaugeArc>(this);
-    m_arc->OnChange = RepaintHandler();
-    m_sections = std::make_unique<TDialGaugeSections>(this);
-    m_sections->OnChange = RepaintHandler();
+    d->m_digit = std::make_unique<TDialGaugeDigit>(this);
+    d->m_digit->OnChange = d->RepaintHandler();
+    d->m_outerCircle = std::make_unique<TDialGaugeOuterCircle>(this);
+    d->m_outerCircle->OnChange = d->RepaintHandler();
+    d->m_innerCircle = std::make_unique<TDialGaugeInnerCircle>(this);
+    d->m_innerCircle->OnChange = d->RepaintHandler();
+    d->m_outerRim = std::make_unique<TDialGaugeOuterRim>(this);
+    d->m_outerRim->OnChange = d->RepaintHandler();
+    d->m_needle = std::make_unique<TDialGaugeNeedle>(this);
+    d->m_needle->OnChange = d->RepaintHandler();
+    d->m_arc = std::make_unique<TDialGaugeArc>(this);
+    d->m_arc->OnChange = d->RepaintHandler();
+    d->m_sections = std::make_unique<TDialGaugeSections>(this);
+    d->m_sections->OnChange = d->RepaintHandler();
 
     // Runs from construction to destruction, also while nothing moves: a
     // resting tick costs a comparison and requests no repaint.
-    m_timer = std::make_unique<TWindowTimer>();
-    m_timer->SetInterval(AnimationInterval);
-    m_timer->OnTimer = [this] { AnimationStep(); };
-    m_timer->SetEnabled(true);
+    d->m_timer = std::make_unique<TWindowTimer>();
+    d->m_timer->SetInterval(AnimationInterval);
+    d->m_timer->OnTimer = [this] { AnimationStep(); };
+    d->m_timer->SetEnabled(true);
 
-    m_needleType = ntPointer;
+    d->m_needleType = ntPointer;
 
-    if (m_designMode)
+    if (d->m_designMode)
         ApplyStyle(4);
 
     UpdateDialRect();
@@ -161,24 +170,31 @@ TDialGauge::TDialGauge(QWidget *parent, bool designMode)
 TDialGauge::~TDialGauge()
 {
     // Sections repaint their gauge when freed; nothing may reach the painter now.
-    m_destroying = true;
-    m_timer->SetEnabled(false);
-    m_arc.reset();
-    m_digit.reset();
-    m_outerCircle.reset();
-    m_innerCircle.reset();
-    m_font.reset();
-    m_valueFont.reset();
-    m_needle.reset();
-    m_outerRim.reset();
-    m_timer.reset();
-    m_sections.reset();
-    m_painter.reset();
+    d->m_destroying = true;
+    d->m_timer->SetEnabled(false);
+    d->m_arc.reset();
+    d->m_digit.reset();
+    d->m_outerCircle.reset();
+    d->m_innerCircle.reset();
+    d->m_font.reset();
+    d->m_valueFont.reset();
+    d->m_needle.reset();
+    d->m_outerRim.reset();
+    d->m_timer.reset();
+    d->m_sections.reset();
+    d->m_painter.reset();
 }
 
 // --- change path -----------------------------------------------------------
 
-void TDialGauge::Changed(Repaint kind)
+TDialGaugePrivate::TDialGaugePrivate(TDialGauge &gauge)
+    : q(gauge), m_scaleTable(std::make_unique<TDialGauge::TScaleTable>())
+{
+}
+
+TDialGaugePrivate::~TDialGaugePrivate() = default;
+
+void TDialGaugePrivate::Changed(Repaint kind)
 {
     if (m_destroying)
         return;
@@ -190,23 +206,41 @@ void TDialGauge::Changed(Repaint kind)
     if (kind == Repaint::Face)
         m_painter->invalidate();
     ++m_repaintRequests;
-    update();
+    q.update();
+    emit q.changed();
 }
 
 void TDialGauge::Invalidate()
 {
-    Changed(Repaint::Face);
+    d->Changed(Repaint::Face);
 }
 
-TNotifyEvent TDialGauge::RepaintHandler()
+TNotifyEvent TDialGaugePrivate::RepaintHandler()
 {
     return [this](QObject *) { Changed(Repaint::Face); };
 }
 
-void TDialGauge::RaiseValueChanged()
+void TDialGaugePrivate::RaiseValueChanged()
 {
-    if (const TDialGaugeValueChanged handler = OnValueChanged)
-        handler(this, m_value);
+    // Both carry the value of this change, even if the callback sets another.
+    const double value = m_value;
+    if (const TDialGauge::TDialGaugeValueChanged handler = q.OnValueChanged)
+        handler(&q, value);
+    emit q.valueChanged(value);
+}
+
+void TDialGaugePrivate::RaisePaintError(const QString &message)
+{
+    // Not inside the paint: a handler that opens a window would paint again
+    // from within this paint.
+    QMetaObject::invokeMethod(
+        &q,
+        [this, message] {
+            if (const TDialGauge::TDialGaugePaintError handler = q.OnPaintError)
+                handler(&q, message);
+            emit q.paintError(message);
+        },
+        Qt::QueuedConnection);
 }
 
 // --- copying ---------------------------------------------------------------
@@ -216,271 +250,271 @@ void TDialGauge::Assign(const QObject *source)
     const auto *other = qobject_cast<const TDialGauge *>(source);
     if (!other || other == this)
         return;
-    ChangeBatch batch(*this);
-    m_animationFactor = other->m_animationFactor;
-    m_minimumValue = other->m_minimumValue;
-    m_maximumValue = other->m_maximumValue;
-    m_value = other->m_value;
-    m_digit->Assign(other->m_digit.get());
-    m_outerCircle->Assign(other->m_outerCircle.get());
-    m_innerCircle->Assign(other->m_innerCircle.get());
-    m_outerRim->Assign(other->m_outerRim.get());
-    m_needle->Assign(other->m_needle.get());
-    m_arc->Assign(other->m_arc.get());
-    m_divisionCount = other->m_divisionCount;
-    m_subDivisionCount = other->m_subDivisionCount;
-    m_divisionColor = other->m_divisionColor;
-    m_subDivisionColor = other->m_subDivisionColor;
-    m_divisionWidth = other->m_divisionWidth;
-    m_subDivisionWidth = other->m_subDivisionWidth;
-    m_dialText = other->m_dialText;
-    m_font->Assign(other->m_font.get());
-    m_valueFont->Assign(other->m_valueFont.get());
-    m_animation = other->m_animation;
-    m_needleType = other->m_needleType;
-    m_sections->Assign(other->m_sections.get());
+    ChangeBatch batch(*d);
+    d->m_animationFactor = other->d->m_animationFactor;
+    d->m_minimumValue = other->d->m_minimumValue;
+    d->m_maximumValue = other->d->m_maximumValue;
+    d->m_value = other->d->m_value;
+    d->m_digit->Assign(other->d->m_digit.get());
+    d->m_outerCircle->Assign(other->d->m_outerCircle.get());
+    d->m_innerCircle->Assign(other->d->m_innerCircle.get());
+    d->m_outerRim->Assign(other->d->m_outerRim.get());
+    d->m_needle->Assign(other->d->m_needle.get());
+    d->m_arc->Assign(other->d->m_arc.get());
+    d->m_divisionCount = other->d->m_divisionCount;
+    d->m_subDivisionCount = other->d->m_subDivisionCount;
+    d->m_divisionColor = other->d->m_divisionColor;
+    d->m_subDivisionColor = other->d->m_subDivisionColor;
+    d->m_divisionWidth = other->d->m_divisionWidth;
+    d->m_subDivisionWidth = other->d->m_subDivisionWidth;
+    d->m_dialText = other->d->m_dialText;
+    d->m_font->Assign(other->d->m_font.get());
+    d->m_valueFont->Assign(other->d->m_valueFont.get());
+    d->m_animation = other->d->m_animation;
+    d->m_needleType = other->d->m_needleType;
+    d->m_sections->Assign(other->d->m_sections.get());
     // The copy moves like its source: an old target of its own could lie
     // outside the copied range, and a stale scale would be a wrong picture.
-    m_animationTarget = other->m_animationTarget;
+    d->m_animationTarget = other->d->m_animationTarget;
     UpdateScaleTable();
     UpdateArcGeometry();
-    Changed(Repaint::Face);
+    d->Changed(Repaint::Face);
 }
 
 // --- properties --------------------------------------------------------------
 
 void TDialGauge::SetAnimationFactor(int value)
 {
-    if (m_animationFactor == value)
+    if (d->m_animationFactor == value)
         return;
-    m_animationFactor = value;
-    Changed(Repaint::Face);
+    d->m_animationFactor = value;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetMinimumValue(int value)
 {
-    if (value >= m_maximumValue)
+    if (value >= d->m_maximumValue)
         return;
     // No equality test: the same limit runs every step again.
-    m_minimumValue = value;
+    d->m_minimumValue = value;
     // In design mode nothing glides, so the value is pulled in directly.
-    const bool glide = m_animation && !m_designMode;
+    const bool glide = d->m_animation && !d->m_designMode;
     bool pulled = false;
     if (glide) {
-        if (value > m_animationTarget)
-            m_animationTarget = value;
+        if (value > d->m_animationTarget)
+            d->m_animationTarget = value;
         // The shown value never lies outside the scale, not even while it
         // glides in; listeners hear of it, as the target may equal the limit.
-        const double inside = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
-        pulled = inside != m_value;
-        m_value = inside;
+        const double inside = std::clamp<double>(d->m_value, d->m_minimumValue, d->m_maximumValue);
+        pulled = inside != d->m_value;
+        d->m_value = inside;
     } else {
         // Clamped on both sides: a glide frozen outside the range is pulled in too.
-        m_value = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
-        m_animationTarget = m_value;
+        d->m_value = std::clamp<double>(d->m_value, d->m_minimumValue, d->m_maximumValue);
+        d->m_animationTarget = d->m_value;
     }
-    TDialGaugeThreshold &threshold = *m_arc->Threshold();
-    if (m_minimumValue > threshold.m_center)
-        threshold.m_center = m_minimumValue;
+    TDialGaugeThreshold &threshold = *d->m_arc->Threshold();
+    if (d->m_minimumValue > threshold.Center())
+        threshold.PullCenter(d->m_minimumValue);
     UpdateScaleTable();
     UpdateArcGeometry();
-    Changed(Repaint::Face);
+    d->Changed(Repaint::Face);
     if (!glide || pulled)
-        RaiseValueChanged();
+        d->RaiseValueChanged();
 }
 
 void TDialGauge::SetMaximumValue(int value)
 {
-    if (value <= m_minimumValue)
+    if (value <= d->m_minimumValue)
         return;
-    m_maximumValue = value;
-    const bool glide = m_animation && !m_designMode;
+    d->m_maximumValue = value;
+    const bool glide = d->m_animation && !d->m_designMode;
     bool pulled = false;
     if (glide) {
-        if (value < m_animationTarget)
-            m_animationTarget = value;
+        if (value < d->m_animationTarget)
+            d->m_animationTarget = value;
         // The shown value never lies outside the scale, not even while it
         // glides in; listeners hear of it, as the target may equal the limit.
-        const double inside = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
-        pulled = inside != m_value;
-        m_value = inside;
+        const double inside = std::clamp<double>(d->m_value, d->m_minimumValue, d->m_maximumValue);
+        pulled = inside != d->m_value;
+        d->m_value = inside;
     } else {
         // Clamped on both sides: a glide frozen outside the range is pulled in too.
-        m_value = std::clamp<double>(m_value, m_minimumValue, m_maximumValue);
-        m_animationTarget = m_value;
+        d->m_value = std::clamp<double>(d->m_value, d->m_minimumValue, d->m_maximumValue);
+        d->m_animationTarget = d->m_value;
     }
-    TDialGaugeThreshold &threshold = *m_arc->Threshold();
-    if (m_maximumValue < threshold.m_center)
-        threshold.m_center = m_maximumValue;
+    TDialGaugeThreshold &threshold = *d->m_arc->Threshold();
+    if (d->m_maximumValue < threshold.Center())
+        threshold.PullCenter(d->m_maximumValue);
     UpdateScaleTable();
     UpdateArcGeometry();
-    Changed(Repaint::Face);
+    d->Changed(Repaint::Face);
     if (!glide || pulled)
-        RaiseValueChanged();
+        d->RaiseValueChanged();
 }
 
 void TDialGauge::SetValue(double value)
 {
     // Not clamped: a value outside the scale leaves the needle where it is.
-    if (std::isnan(value) || value < m_minimumValue || value > m_maximumValue)
+    if (std::isnan(value) || value < d->m_minimumValue || value > d->m_maximumValue)
         return;
-    if (m_animation && !m_designMode && !IsLoading()) {
-        m_animationTarget = value;
-        Changed(Repaint::ValueOnly);
+    if (d->m_animation && !d->m_designMode && !IsLoading()) {
+        d->m_animationTarget = value;
+        d->Changed(Repaint::ValueOnly);
         return;
     }
-    m_value = value;
-    m_animationTarget = value;
-    Changed(Repaint::ValueOnly);
+    d->m_value = value;
+    d->m_animationTarget = value;
+    d->Changed(Repaint::ValueOnly);
     // Raised also when the value did not change.
-    RaiseValueChanged();
+    d->RaiseValueChanged();
 }
 
 void TDialGauge::SetDigit(const TDialGaugeDigit *value)
 {
-    if (!value || value == m_digit.get())
+    if (!value || value == d->m_digit.get())
         return;
-    ChangeBatch batch(*this);
-    m_digit->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_digit->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetOuterCircle(const TDialGaugeOuterCircle *value)
 {
-    if (!value || value == m_outerCircle.get())
+    if (!value || value == d->m_outerCircle.get())
         return;
-    ChangeBatch batch(*this);
-    m_outerCircle->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_outerCircle->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetInnerCircle(const TDialGaugeInnerCircle *value)
 {
-    if (!value || value == m_innerCircle.get())
+    if (!value || value == d->m_innerCircle.get())
         return;
-    ChangeBatch batch(*this);
-    m_innerCircle->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_innerCircle->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetOuterRim(const TDialGaugeOuterRim *value)
 {
-    if (!value || value == m_outerRim.get())
+    if (!value || value == d->m_outerRim.get())
         return;
-    ChangeBatch batch(*this);
-    m_outerRim->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_outerRim->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetNeedle(const TDialGaugeNeedle *value)
 {
-    if (!value || value == m_needle.get())
+    if (!value || value == d->m_needle.get())
         return;
-    ChangeBatch batch(*this);
-    m_needle->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_needle->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetArc(const TDialGaugeArc *value)
 {
     if (!value)
         return;
-    ChangeBatch batch(*this);
-    m_arc->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_arc->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetDivisionCount(int value)
 {
     if (value < 2 || value > 24)
         return;
-    m_divisionCount = value;
+    d->m_divisionCount = value;
     UpdateScaleTable();
-    Changed(Repaint::Face);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetSubDivisionCount(int value)
 {
     if (value < 1 || value > 10)
         return;
-    m_subDivisionCount = value;
+    d->m_subDivisionCount = value;
     UpdateScaleTable();
-    Changed(Repaint::Face);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetDivisionColor(TColor value)
 {
-    if (m_divisionColor == value)
+    if (d->m_divisionColor == value)
         return;
-    m_divisionColor = value;
-    Changed(Repaint::Face);
+    d->m_divisionColor = value;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetSubDivisionColor(TColor value)
 {
-    if (m_subDivisionColor == value)
+    if (d->m_subDivisionColor == value)
         return;
-    m_subDivisionColor = value;
-    Changed(Repaint::Face);
+    d->m_subDivisionColor = value;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetDivisionWidth(int value)
 {
-    if (m_divisionWidth == value)
+    if (d->m_divisionWidth == value)
         return;
-    m_divisionWidth = value;
-    Changed(Repaint::Face);
+    d->m_divisionWidth = value;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetSubDivisionWidth(int value)
 {
-    if (m_subDivisionWidth == value)
+    if (d->m_subDivisionWidth == value)
         return;
-    m_subDivisionWidth = value;
-    Changed(Repaint::Face);
+    d->m_subDivisionWidth = value;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetDialText(const QString &value)
 {
-    if (m_dialText == value)
+    if (d->m_dialText == value)
         return;
-    m_dialText = value;
-    Changed(Repaint::Face);
+    d->m_dialText = value;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetFont(const TDialGaugeFont *value)
 {
-    if (!value || value == m_font.get())
+    if (!value || value == d->m_font.get())
         return;
-    ChangeBatch batch(*this);
-    m_font->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_font->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetValueFont(const TDialGaugeFont *value)
 {
-    if (!value || value == m_valueFont.get())
+    if (!value || value == d->m_valueFont.get())
         return;
-    ChangeBatch batch(*this);
-    m_valueFont->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_valueFont->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetValueFormat(const QString &value)
 {
-    if (m_valueFormat == value)
+    if (d->m_valueFormat == value)
         return;
-    m_valueFormat = value;
-    Changed(Repaint::Face);
+    d->m_valueFormat = value;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetAnimation(bool value)
 {
     // Switching off freezes a glide where it is; switching on resumes it.
-    if (m_animation == value)
+    if (d->m_animation == value)
         return;
-    m_animation = value;
-    Changed(Repaint::Face);
+    d->m_animation = value;
+    d->Changed(Repaint::Face);
 }
 
 QString TDialGauge::Version() const
@@ -498,42 +532,42 @@ void TDialGauge::SetVersion(const QString &)
 
 void TDialGauge::SetNeedleType(TDialGaugeNeedleType value)
 {
-    if (m_needleType == value)
+    if (d->m_needleType == value)
         return;
-    m_needleType = value;
-    Changed(Repaint::Face);
+    d->m_needleType = value;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetSections(const TDialGaugeSections *value)
 {
-    if (!value || value == m_sections.get())
+    if (!value || value == d->m_sections.get())
         return;
-    ChangeBatch batch(*this);
-    m_sections->Assign(value);
-    Changed(Repaint::Face);
+    ChangeBatch batch(*d);
+    d->m_sections->Assign(value);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::SetTabStop(bool value)
 {
-    if (m_tabStop == value)
+    if (d->m_tabStop == value)
         return;
-    m_tabStop = value;
+    d->m_tabStop = value;
     setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
-    Changed(Repaint::Face);
+    d->Changed(Repaint::Face);
 }
 
 // --- loading and design mode ----------------------------------------------
 
 void TDialGauge::BeginLoading()
 {
-    ++m_loadingDepth;
+    ++d->m_loadingDepth;
 }
 
 void TDialGauge::EndLoading()
 {
-    if (m_loadingDepth == 0)
+    if (d->m_loadingDepth == 0)
         return;
-    if (--m_loadingDepth > 0)
+    if (--d->m_loadingDepth > 0)
         return;
     // Margins stay as they are; the next resize takes them from the size.
     UpdateDialRect();
@@ -543,83 +577,83 @@ void TDialGauge::EndLoading()
 
 void TDialGauge::SetDesignMode(bool value)
 {
-    m_designMode = value;
+    d->m_designMode = value;
 }
 
 // --- style presets -----------------------------------------------------------
 
 void TDialGauge::ApplyStyle(quint8 preset)
 {
-    ChangeBatch batch(*this);
+    ChangeBatch batch(*d);
     if (preset <= 9 && preset != 8) {
         const StylePreset &p = StylePresets[preset];
-        m_arc->SetColor(p.arcAndBox);
-        m_innerCircle->SetColor(p.innerCircle);
-        m_outerCircle->SetColor(p.outerCircle);
-        m_arc->Threshold()->SetColor(p.threshold);
-        m_digit->SetBackGroundColor(p.arcAndBox);
-        m_digit->SetColor(p.text);
+        d->m_arc->SetColor(p.arcAndBox);
+        d->m_innerCircle->SetColor(p.innerCircle);
+        d->m_outerCircle->SetColor(p.outerCircle);
+        d->m_arc->Threshold()->SetColor(p.threshold);
+        d->m_digit->SetBackGroundColor(p.arcAndBox);
+        d->m_digit->SetColor(p.text);
         SetDivisionColor(p.text);
         SetSubDivisionColor(p.text);
-        m_needle->SetColor(p.needle);
-        m_needle->SetInnerCenterColor(p.innerCenter);
+        d->m_needle->SetColor(p.needle);
+        d->m_needle->SetInnerCenterColor(p.innerCenter);
         if (preset != 0)
-            m_needle->SetInnerCenterColorTo(p.innerCenter);
-        m_needle->SetOuterCenterColor(p.outerCenter);
-        m_needle->SetShineColor(p.shine);
-        m_valueFont->SetColor(p.text);
+            d->m_needle->SetInnerCenterColorTo(p.innerCenter);
+        d->m_needle->SetOuterCenterColor(p.outerCenter);
+        d->m_needle->SetShineColor(p.shine);
+        d->m_valueFont->SetColor(p.text);
     }
-    m_font->SetColor(m_valueFont->Color());
+    d->m_font->SetColor(d->m_valueFont->Color());
 }
 
 // --- geometry ----------------------------------------------------------------
 
 void TDialGauge::UpdateDialRect()
 {
-    m_dialWidth = width() - 2 * m_dialLeft;
-    m_dialHeight = height() - 2 * m_dialTop;
-    m_dialRect = QRectF(static_cast<float>(m_dialLeft), static_cast<float>(m_dialTop),
-                        static_cast<float>(m_dialWidth), static_cast<float>(m_dialHeight));
+    d->m_dialWidth = width() - 2 * d->m_dialLeft;
+    d->m_dialHeight = height() - 2 * d->m_dialTop;
+    d->m_dialRect = QRectF(static_cast<float>(d->m_dialLeft), static_cast<float>(d->m_dialTop),
+                        static_cast<float>(d->m_dialWidth), static_cast<float>(d->m_dialHeight));
 }
 
 QPointF TDialGauge::DialCenter() const
 {
-    return QPointF(m_dialLeft + m_dialWidth / 2.0, m_dialTop + m_dialHeight / 2.0);
+    return QPointF(d->m_dialLeft + d->m_dialWidth / 2.0, d->m_dialTop + d->m_dialHeight / 2.0);
 }
 
 int TDialGauge::ArcInset() const
 {
     // In extended precision: at Width 50 this is Round(1.4999...) = 1, not 2.
-    return RoundToInt(static_cast<long double>(width()) * static_cast<long double>(m_arc->Width()));
+    return RoundToInt(static_cast<long double>(width()) * static_cast<long double>(d->m_arc->Width()));
 }
 
 void TDialGauge::UpdateArcGeometry()
 {
     const long double inset = ArcInset();
-    m_arcRect = QRectF(static_cast<float>(m_dialRect.x() + inset),
-                       static_cast<float>(m_dialRect.y() + inset),
-                       static_cast<float>(m_dialRect.width() - 2 * inset),
-                       static_cast<float>(m_dialRect.height() - 2 * inset));
+    d->m_arcRect = QRectF(static_cast<float>(d->m_dialRect.x() + inset),
+                       static_cast<float>(d->m_dialRect.y() + inset),
+                       static_cast<float>(d->m_dialRect.width() - 2 * inset),
+                       static_cast<float>(d->m_dialRect.height() - 2 * inset));
 
-    const TDialGaugeThreshold &threshold = *m_arc->Threshold();
+    const TDialGaugeThreshold &threshold = *d->m_arc->Threshold();
     const double centre = ValueToAnglePercent(threshold.Center());
     // Span is a percentage of SweepAngle; the product is formed in 64 bits.
     const long double band = static_cast<long double>(
         static_cast<qint64>(threshold.SweepAngle()) * threshold.Span());
     double start = static_cast<double>(centre - band / 200);
-    if (m_arc->StartAngle() >= start)
-        start = m_arc->StartAngle();
+    if (d->m_arc->StartAngle() >= start)
+        start = d->m_arc->StartAngle();
     double sweep = static_cast<double>(band / 100);
-    if (start + sweep > m_arc->StopAngle())
-        sweep = m_arc->StopAngle() - start;
-    m_thresholdBandStart = start;
-    m_thresholdBandSweep = sweep;
+    if (start + sweep > d->m_arc->StopAngle())
+        sweep = d->m_arc->StopAngle() - start;
+    d->m_thresholdBandStart = start;
+    d->m_thresholdBandSweep = sweep;
 }
 
 QPointF TDialGauge::ScaleCenter() const
 {
-    return QPointF(static_cast<double>(RoundHalfEven(m_dialWidth / 2.0L) + m_dialLeft),
-                   static_cast<double>(RoundHalfEven(m_dialHeight / 2.0L) + m_dialTop));
+    return QPointF(static_cast<double>(RoundHalfEven(d->m_dialWidth / 2.0L) + d->m_dialLeft),
+                   static_cast<double>(RoundHalfEven(d->m_dialHeight / 2.0L) + d->m_dialTop));
 }
 
 int TDialGauge::ScaleInset() const
@@ -631,23 +665,23 @@ int TDialGauge::ScaleInset() const
 double TDialGauge::ScaleRadius() const
 {
     const long double inset = ScaleInset();
-    return static_cast<double>((m_dialWidth - inset) / 2 - 5 * inset);
+    return static_cast<double>((d->m_dialWidth - inset) / 2 - 5 * inset);
 }
 
 double TDialGauge::MarkStep() const
 {
-    const long double sweep = static_cast<long double>(m_arc->StopAngle()) - m_arc->StartAngle();
-    return DegreesToRadians(static_cast<double>(sweep / (m_divisionCount * (m_subDivisionCount + 1))));
+    const long double sweep = static_cast<long double>(d->m_arc->StopAngle()) - d->m_arc->StartAngle();
+    return DegreesToRadians(static_cast<double>(sweep / (d->m_divisionCount * (d->m_subDivisionCount + 1))));
 }
 
 int TDialGauge::ScaleMarkCount() const
 {
-    return m_divisionCount * (m_subDivisionCount + 2) + 1;
+    return d->m_divisionCount * (d->m_subDivisionCount + 2) + 1;
 }
 
 void TDialGauge::UpdateScaleTable()
 {
-    TScaleTable &table = *m_scaleTable;
+    TScaleTable &table = *d->m_scaleTable;
     table.fill(ScaleMark{});
 
     const QPointF centre = ScaleCenter();
@@ -662,10 +696,10 @@ void TDialGauge::UpdateScaleTable()
     const double labelLift = static_cast<double>(w / 25);
     const double markStep = MarkStep();
     const long double labelStep =
-        (static_cast<long double>(m_maximumValue) - m_minimumValue) / m_divisionCount;
+        (static_cast<long double>(d->m_maximumValue) - d->m_minimumValue) / d->m_divisionCount;
 
-    double a = DegreesToRadians(m_arc->StartAngle());
-    double v = m_minimumValue;
+    double a = DegreesToRadians(d->m_arc->StartAngle());
+    double v = d->m_minimumValue;
     int i = 0;
     for (int j = 0; i < ScaleTableSize; ++j) {
         ScaleMark &division = table[std::size_t(i++)];
@@ -681,9 +715,9 @@ void TDialGauge::UpdateScaleTable()
         division.LabelValue = v;
         // Each label rounds the running value, so rounding accumulates.
         v = static_cast<double>(RoundHalfEven(v + labelStep));
-        if (j == m_divisionCount)
+        if (j == d->m_divisionCount)
             break;
-        for (int k = 0; k <= m_subDivisionCount && i < ScaleTableSize; ++k) {
+        for (int k = 0; k <= d->m_subDivisionCount && i < ScaleTableSize; ++k) {
             a = a + markStep;
             ScaleMark &sub = table[std::size_t(i++)];
             const long double sc = std::cos(static_cast<long double>(a));
@@ -699,18 +733,18 @@ void TDialGauge::UpdateScaleTable()
 
 double TDialGauge::ValueToAngle(double v) const
 {
-    const long double start = m_arc->StartAngle();
-    const long double sweep = static_cast<long double>(m_arc->StopAngle()) - start;
-    const long double range = static_cast<long double>(m_maximumValue) - m_minimumValue;
-    return static_cast<double>(start + sweep / range * (v - static_cast<long double>(m_minimumValue)));
+    const long double start = d->m_arc->StartAngle();
+    const long double sweep = static_cast<long double>(d->m_arc->StopAngle()) - start;
+    const long double range = static_cast<long double>(d->m_maximumValue) - d->m_minimumValue;
+    return static_cast<double>(start + sweep / range * (v - static_cast<long double>(d->m_minimumValue)));
 }
 
 double TDialGauge::ValueToAnglePercent(double v) const
 {
-    const long double range = static_cast<long double>(m_maximumValue) - m_minimumValue;
-    const double p = static_cast<double>((v - static_cast<long double>(m_minimumValue)) * 100 / range);
-    const long double start = m_arc->StartAngle();
-    const long double sweep = static_cast<long double>(m_arc->StopAngle()) - start;
+    const long double range = static_cast<long double>(d->m_maximumValue) - d->m_minimumValue;
+    const double p = static_cast<double>((v - static_cast<long double>(d->m_minimumValue)) * 100 / range);
+    const long double start = d->m_arc->StartAngle();
+    const long double sweep = static_cast<long double>(d->m_arc->StopAngle()) - start;
     return static_cast<double>(start + sweep * p / 100);
 }
 
@@ -768,20 +802,20 @@ QRectF TDialGauge::SectionInnerRect(const TDialGaugeSection &section) const
 
 void TDialGauge::AnimationStep()
 {
-    if (!m_animation || IsLoading() || m_designMode)
+    if (!d->m_animation || IsLoading() || d->m_designMode)
         return;
     // A factor of 0 has no step; it acts as 1 (the first tick covers the distance).
-    const int factor = m_animationFactor == 0 ? 1 : m_animationFactor;
+    const int factor = d->m_animationFactor == 0 ? 1 : d->m_animationFactor;
     const double step = static_cast<double>(
-        std::fabs(static_cast<long double>(m_animationTarget) - m_value) / factor);
-    double current = m_value;
-    if (StepToward(current, m_animationTarget, AnimationTolerance, step)) {
-        m_value = current;
-        Changed(Repaint::ValueOnly);
-        RaiseValueChanged();
+        std::fabs(static_cast<long double>(d->m_animationTarget) - d->m_value) / factor);
+    double current = d->m_value;
+    if (StepToward(current, d->m_animationTarget, AnimationTolerance, step)) {
+        d->m_value = current;
+        d->Changed(Repaint::ValueOnly);
+        d->RaiseValueChanged();
     } else {
         // Resting or the final snap: silent, no repaint.
-        m_value = m_animationTarget;
+        d->m_value = d->m_animationTarget;
     }
 }
 
@@ -803,11 +837,11 @@ bool TDialGauge::StepToward(double &current, double target, double tolerance, do
 
 void TDialGauge::PointToValue(int x, int y)
 {
-    const int n = m_divisionCount * (m_subDivisionCount + 1);
+    const int n = d->m_divisionCount * (d->m_subDivisionCount + 1);
     const double step = static_cast<double>(
-        (static_cast<long double>(m_maximumValue) - m_minimumValue) / n);
+        (static_cast<long double>(d->m_maximumValue) - d->m_minimumValue) / n);
     const QPointF centre = SinglePoint(width() / 2.0L, height() / 2.0L);
-    double v = m_minimumValue;
+    double v = d->m_minimumValue;
     // Candidates by repeated addition: the last may land a rounding step above
     // MaximumValue, and the Value setter then refuses it.
     for (int k = 0; k <= n; ++k) {
@@ -837,23 +871,45 @@ bool TDialGauge::PointInPolygon(const TArrayOfPointF &points, int x, int y)
     return inside;
 }
 
+// --- size ---------------------------------------------------------------------
+
+QSize TDialGauge::sizeHint() const
+{
+    return QSize(200, 200);
+}
+
+QSize TDialGauge::minimumSizeHint() const
+{
+    return QSize(100, 100);
+}
+
+bool TDialGauge::hasHeightForWidth() const
+{
+    return true;
+}
+
+int TDialGauge::heightForWidth(int width) const
+{
+    return width;
+}
+
 // --- events ------------------------------------------------------------------
 
 void TDialGauge::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    m_painter->paint(painter);
+    d->m_painter->paint(painter);
 }
 
 void TDialGauge::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_dialLeft = width() / 50;
-    m_dialTop = height() / 50;
+    d->m_dialLeft = width() / 50;
+    d->m_dialTop = height() / 50;
     UpdateDialRect();
     UpdateScaleTable();
     UpdateArcGeometry();
-    Changed(Repaint::Face);
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::changeEvent(QEvent *event)
@@ -865,7 +921,7 @@ void TDialGauge::changeEvent(QEvent *event)
     case QEvent::FontChange:
     case QEvent::StyleChange:
         // System colours and fonts resolve at paint time: cached layers go.
-        Changed(Repaint::Face);
+        d->Changed(Repaint::Face);
         break;
     default:
         break;
@@ -874,21 +930,21 @@ void TDialGauge::changeEvent(QEvent *event)
 
 void TDialGauge::keyPressEvent(QKeyEvent *event)
 {
-    if (!m_tabStop || !isEnabled()) {
+    if (!d->m_tabStop || !isEnabled()) {
         QWidget::keyPressEvent(event);
         return;
     }
     const double page = static_cast<double>(
-        (static_cast<long double>(m_maximumValue) - m_minimumValue) / m_divisionCount);
+        (static_cast<long double>(d->m_maximumValue) - d->m_minimumValue) / d->m_divisionCount);
     switch (event->key()) {
-    case Qt::Key_PageUp: SetValue(m_value + page); break;
-    case Qt::Key_PageDown: SetValue(m_value - page); break;
-    case Qt::Key_End: SetValue(m_maximumValue); break;
-    case Qt::Key_Home: SetValue(m_minimumValue); break;
-    case Qt::Key_Left: SetValue(m_value - 1); break;
-    case Qt::Key_Up: SetValue(m_value + 1); break;
-    case Qt::Key_Right: SetValue(m_value + 1); break;
-    case Qt::Key_Down: SetValue(m_value - 1); break;
+    case Qt::Key_PageUp: SetValue(d->m_value + page); break;
+    case Qt::Key_PageDown: SetValue(d->m_value - page); break;
+    case Qt::Key_End: SetValue(d->m_maximumValue); break;
+    case Qt::Key_Home: SetValue(d->m_minimumValue); break;
+    case Qt::Key_Left: SetValue(d->m_value - 1); break;
+    case Qt::Key_Up: SetValue(d->m_value + 1); break;
+    case Qt::Key_Right: SetValue(d->m_value + 1); break;
+    case Qt::Key_Down: SetValue(d->m_value - 1); break;
     default:
         QWidget::keyPressEvent(event);
         return;
@@ -899,7 +955,7 @@ void TDialGauge::keyPressEvent(QKeyEvent *event)
 void TDialGauge::mouseReleaseEvent(QMouseEvent *event)
 {
     QWidget::mouseReleaseEvent(event);
-    if (!m_tabStop || !isEnabled())
+    if (!d->m_tabStop || !isEnabled())
         return;
     const QPoint at = event->position().toPoint();
     PointToValue(at.x(), at.y());
@@ -908,12 +964,204 @@ void TDialGauge::mouseReleaseEvent(QMouseEvent *event)
 
 void TDialGauge::focusInEvent(QFocusEvent *)
 {
-    m_hasFocus = true;
-    Changed(Repaint::Face);
+    d->m_hasFocus = true;
+    d->Changed(Repaint::Face);
 }
 
 void TDialGauge::focusOutEvent(QFocusEvent *)
 {
-    m_hasFocus = false;
-    Changed(Repaint::Face);
+    d->m_hasFocus = false;
+    d->Changed(Repaint::Face);
+}
+
+// --- getters ---------------------------------------------------------------
+
+int TDialGauge::AnimationFactor() const
+{
+    return d->m_animationFactor;
+}
+
+int TDialGauge::MinimumValue() const
+{
+    return d->m_minimumValue;
+}
+
+int TDialGauge::MaximumValue() const
+{
+    return d->m_maximumValue;
+}
+
+double TDialGauge::Value() const
+{
+    return d->m_value;
+}
+
+TDialGaugeDigit *TDialGauge::Digit() const
+{
+    return d->m_digit.get();
+}
+
+TDialGaugeOuterCircle *TDialGauge::OuterCircle() const
+{
+    return d->m_outerCircle.get();
+}
+
+TDialGaugeInnerCircle *TDialGauge::InnerCircle() const
+{
+    return d->m_innerCircle.get();
+}
+
+TDialGaugeOuterRim *TDialGauge::OuterRim() const
+{
+    return d->m_outerRim.get();
+}
+
+TDialGaugeNeedle *TDialGauge::Needle() const
+{
+    return d->m_needle.get();
+}
+
+TDialGaugeArc *TDialGauge::Arc() const
+{
+    return d->m_arc.get();
+}
+
+int TDialGauge::DivisionCount() const
+{
+    return d->m_divisionCount;
+}
+
+int TDialGauge::SubDivisionCount() const
+{
+    return d->m_subDivisionCount;
+}
+
+TColor TDialGauge::DivisionColor() const
+{
+    return d->m_divisionColor;
+}
+
+TColor TDialGauge::SubDivisionColor() const
+{
+    return d->m_subDivisionColor;
+}
+
+int TDialGauge::DivisionWidth() const
+{
+    return d->m_divisionWidth;
+}
+
+int TDialGauge::SubDivisionWidth() const
+{
+    return d->m_subDivisionWidth;
+}
+
+QString TDialGauge::DialText() const
+{
+    return d->m_dialText;
+}
+
+TDialGaugeFont *TDialGauge::Font() const
+{
+    return d->m_font.get();
+}
+
+TDialGaugeFont *TDialGauge::ValueFont() const
+{
+    return d->m_valueFont.get();
+}
+
+QString TDialGauge::ValueFormat() const
+{
+    return d->m_valueFormat;
+}
+
+bool TDialGauge::Animation() const
+{
+    return d->m_animation;
+}
+
+TDialGaugeNeedleType TDialGauge::NeedleType() const
+{
+    return d->m_needleType;
+}
+
+TDialGaugeSections *TDialGauge::Sections() const
+{
+    return d->m_sections.get();
+}
+
+bool TDialGauge::TabStop() const
+{
+    return d->m_tabStop;
+}
+
+double TDialGauge::AnimationTarget() const
+{
+    return d->m_animationTarget;
+}
+
+bool TDialGauge::HasFocus() const
+{
+    return d->m_hasFocus;
+}
+
+bool TDialGauge::IsLoading() const
+{
+    return d->m_loadingDepth > 0;
+}
+
+bool TDialGauge::IsDesignMode() const
+{
+    return d->m_designMode;
+}
+
+int TDialGauge::DialLeft() const
+{
+    return d->m_dialLeft;
+}
+
+int TDialGauge::DialTop() const
+{
+    return d->m_dialTop;
+}
+
+int TDialGauge::DialWidth() const
+{
+    return d->m_dialWidth;
+}
+
+int TDialGauge::DialHeight() const
+{
+    return d->m_dialHeight;
+}
+
+QRectF TDialGauge::DialRect() const
+{
+    return d->m_dialRect;
+}
+
+QRectF TDialGauge::ArcRect() const
+{
+    return d->m_arcRect;
+}
+
+double TDialGauge::ThresholdBandStart() const
+{
+    return d->m_thresholdBandStart;
+}
+
+double TDialGauge::ThresholdBandSweep() const
+{
+    return d->m_thresholdBandSweep;
+}
+
+const TDialGauge::TScaleTable &TDialGauge::ScaleTable() const
+{
+    return *d->m_scaleTable;
+}
+
+quint64 TDialGauge::RepaintRequestCount() const
+{
+    return d->m_repaintRequests;
 }

@@ -5,17 +5,29 @@
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeThreshold.h"
 
-TDialGaugeArc::TDialGaugeArc(TDialGauge *owner)
-    : TDialGaugePersistent(owner), m_threshold(std::make_unique<TDialGaugeThreshold>(owner))
+class TDialGaugeArcPrivate
 {
-    m_threshold->OnChange = [this](QObject *) { Changed(); };
+public:
+    TColor m_color = 0x8B0000;
+    double m_width = 0.03;
+    int m_opacity = 200;
+    int m_startAngle = 135;
+    int m_stopAngle = 405;
+    std::unique_ptr<TDialGaugeThreshold> m_threshold;
+};
+
+TDialGaugeArc::TDialGaugeArc(TDialGauge *owner)
+    : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeArcPrivate>())
+{
+    d->m_threshold = std::make_unique<TDialGaugeThreshold>(owner);
+    d->m_threshold->OnChange = [this](QObject *) { Changed(); };
 }
 
 TDialGaugeArc::~TDialGaugeArc() = default;
 
 void TDialGaugeArc::SetColor(TColor value)
 {
-    if (Store(m_color, value))
+    if (Store(d->m_color, value))
         Changed();
 }
 
@@ -24,7 +36,7 @@ void TDialGaugeArc::SetWidth(double value)
     // Round(Width x NaN) has no integer result.
     if (!std::isfinite(value))
         return;
-    if (!Store(m_width, value))
+    if (!Store(d->m_width, value))
         return;
     if (TDialGauge *gauge = Owner())
         gauge->UpdateArcGeometry();
@@ -33,13 +45,13 @@ void TDialGaugeArc::SetWidth(double value)
 
 void TDialGaugeArc::SetOpacity(int value)
 {
-    if (Store(m_opacity, value))
+    if (Store(d->m_opacity, value))
         Changed();
 }
 
 void TDialGaugeArc::SetStartAngle(int value)
 {
-    if (!Store(m_startAngle, value))
+    if (!Store(d->m_startAngle, value))
         return;
     if (TDialGauge *gauge = Owner()) {
         gauge->UpdateArcGeometry();
@@ -50,7 +62,7 @@ void TDialGaugeArc::SetStartAngle(int value)
 
 void TDialGaugeArc::SetStopAngle(int value)
 {
-    if (!Store(m_stopAngle, value))
+    if (!Store(d->m_stopAngle, value))
         return;
     if (TDialGauge *gauge = Owner()) {
         gauge->UpdateArcGeometry();
@@ -61,9 +73,9 @@ void TDialGaugeArc::SetStopAngle(int value)
 
 void TDialGaugeArc::SetThreshold(const TDialGaugeThreshold *value)
 {
-    if (!value || value == m_threshold.get())
+    if (!value || value == d->m_threshold.get())
         return;
-    AssignQuietly(*m_threshold, value);
+    AssignQuietly(*d->m_threshold, value);
     Changed();
 }
 
@@ -72,16 +84,46 @@ void TDialGaugeArc::Assign(const QObject *source)
     const auto *other = qobject_cast<const TDialGaugeArc *>(source);
     if (!other)
         return;
-    m_color = other->m_color;
-    m_width = other->m_width;
-    m_opacity = other->m_opacity;
-    m_startAngle = other->m_startAngle;
-    m_stopAngle = other->m_stopAngle;
-    AssignQuietly(*m_threshold, other->m_threshold.get());
+    d->m_color = other->d->m_color;
+    d->m_width = other->d->m_width;
+    d->m_opacity = other->d->m_opacity;
+    d->m_startAngle = other->d->m_startAngle;
+    d->m_stopAngle = other->d->m_stopAngle;
+    AssignQuietly(*d->m_threshold, other->d->m_threshold.get());
     // Copied angles and width must not leave a stale scale or band behind.
     if (TDialGauge *gauge = Owner()) {
         gauge->UpdateArcGeometry();
         gauge->UpdateScaleTable();
     }
     Changed();
+}
+
+TColor TDialGaugeArc::Color() const
+{
+    return d->m_color;
+}
+
+double TDialGaugeArc::Width() const
+{
+    return d->m_width;
+}
+
+int TDialGaugeArc::Opacity() const
+{
+    return d->m_opacity;
+}
+
+int TDialGaugeArc::StartAngle() const
+{
+    return d->m_startAngle;
+}
+
+int TDialGaugeArc::StopAngle() const
+{
+    return d->m_stopAngle;
+}
+
+TDialGaugeThreshold *TDialGaugeArc::Threshold() const
+{
+    return d->m_threshold.get();
 }

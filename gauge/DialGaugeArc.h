@@ -2,14 +2,15 @@
 
 #include <memory>
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
+class TDialGaugeArcPrivate;
 class TDialGaugeThreshold;
 
 // The scale's sweep (StartAngle to StopAngle), the coloured arc and, through
 // its threshold, the threshold band.
-class TDialGaugeArc : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeArc : public TDialGaugePersistent
 {
     Q_OBJECT
     // Coloured arc. Default 0x8B0000.
@@ -30,17 +31,17 @@ public:
     explicit TDialGaugeArc(TDialGauge *owner);
     ~TDialGaugeArc() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    double Width() const { return m_width; }
+    double Width() const;
     void SetWidth(double value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
-    int StartAngle() const { return m_startAngle; }
+    int StartAngle() const;
     void SetStartAngle(int value);
-    int StopAngle() const { return m_stopAngle; }
+    int StopAngle() const;
     void SetStopAngle(int value);
-    TDialGaugeThreshold *Threshold() const { return m_threshold.get(); }
+    TDialGaugeThreshold *Threshold() const;
     void SetThreshold(const TDialGaugeThreshold *value);
 
     // Copies the fields and the threshold, brings the gauge's geometry up to
@@ -48,10 +49,5 @@ public:
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = 0x8B0000;
-    double m_width = 0.03;
-    int m_opacity = 200;
-    int m_startAngle = 135;
-    int m_stopAngle = 405;
-    std::unique_ptr<TDialGaugeThreshold> m_threshold;
+    std::unique_ptr<TDialGaugeArcPrivate> d;
 };

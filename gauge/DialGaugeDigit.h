@@ -1,10 +1,14 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <memory>
+
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
+
+class TDialGaugeDigitPrivate;
 
 // The seven-segment read-out's colours and its visibility switch.
-class TDialGaugeDigit : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeDigit : public TDialGaugePersistent
 {
     Q_OBJECT
     // Lit segments, always opaque; clNone hides the segments. Default 0x00FC7C.
@@ -18,21 +22,19 @@ class TDialGaugeDigit : public TDialGaugePersistent
 
 public:
     explicit TDialGaugeDigit(TDialGauge *owner);
+    ~TDialGaugeDigit() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    TColor BackGroundColor() const { return m_backGroundColor; }
+    TColor BackGroundColor() const;
     void SetBackGroundColor(TColor value);
-    int BackGroundOpacity() const { return m_backGroundOpacity; }
+    int BackGroundOpacity() const;
     void SetBackGroundOpacity(int value);
-    bool Visible() const { return m_visible; }
+    bool Visible() const;
     void SetVisible(bool value);
 
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = 0x00FC7C;
-    TColor m_backGroundColor = clGray;
-    int m_backGroundOpacity = 30;
-    bool m_visible = true;
+    std::unique_ptr<TDialGaugeDigitPrivate> d;
 };

@@ -21,17 +21,31 @@ int MulDiv(int a, int b, int c)
 
 } // namespace
 
-TDialGaugeFont::TDialGaugeFont(TDialGauge *owner) : TDialGaugePersistent(owner) {}
+class TDialGaugeFontPrivate
+{
+public:
+    TColor m_color = clWindowText;
+    QString m_name = QStringLiteral("Tahoma");
+    int m_size = 8;
+    TFontStyles m_style;
+};
+
+TDialGaugeFont::TDialGaugeFont(TDialGauge *owner)
+    : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeFontPrivate>())
+{
+}
+
+TDialGaugeFont::~TDialGaugeFont() = default;
 
 void TDialGaugeFont::SetColor(TColor value)
 {
-    if (Store(m_color, value))
+    if (Store(d->m_color, value))
         Changed();
 }
 
 int TDialGaugeFont::Height() const
 {
-    return -MulDiv(m_size, PixelsPerInch, 72);
+    return -MulDiv(d->m_size, PixelsPerInch, 72);
 }
 
 void TDialGaugeFont::SetHeight(int value)
@@ -41,31 +55,31 @@ void TDialGaugeFont::SetHeight(int value)
 
 void TDialGaugeFont::SetName(const QString &value)
 {
-    if (Store(m_name, value))
+    if (Store(d->m_name, value))
         Changed();
 }
 
 void TDialGaugeFont::SetSize(int value)
 {
-    if (Store(m_size, value))
+    if (Store(d->m_size, value))
         Changed();
 }
 
 void TDialGaugeFont::SetStyle(TFontStyles value)
 {
-    if (Store(m_style, value))
+    if (Store(d->m_style, value))
         Changed();
 }
 
 QFont TDialGaugeFont::ToQFont() const
 {
-    QFont font(m_name);
-    if (m_size > 0)
-        font.setPointSize(m_size);
-    font.setBold(m_style.testFlag(fsBold));
-    font.setItalic(m_style.testFlag(fsItalic));
-    font.setUnderline(m_style.testFlag(fsUnderline));
-    font.setStrikeOut(m_style.testFlag(fsStrikeOut));
+    QFont font(d->m_name);
+    if (d->m_size > 0)
+        font.setPointSize(d->m_size);
+    font.setBold(d->m_style.testFlag(fsBold));
+    font.setItalic(d->m_style.testFlag(fsItalic));
+    font.setUnderline(d->m_style.testFlag(fsUnderline));
+    font.setStrikeOut(d->m_style.testFlag(fsStrikeOut));
     return font;
 }
 
@@ -80,10 +94,10 @@ void TDialGaugeFont::AssignQFont(const QFont &font)
     style.setFlag(fsUnderline, font.underline());
     style.setFlag(fsStrikeOut, font.strikeOut());
 
-    bool changed = Store(m_name, font.family());
+    bool changed = Store(d->m_name, font.family());
     if (size > 0)
-        changed = Store(m_size, size) || changed;
-    changed = Store(m_style, style) || changed;
+        changed = Store(d->m_size, size) || changed;
+    changed = Store(d->m_style, style) || changed;
     if (changed)
         Changed();
 }
@@ -93,9 +107,29 @@ void TDialGaugeFont::Assign(const QObject *source)
     const auto *other = qobject_cast<const TDialGaugeFont *>(source);
     if (!other)
         return;
-    m_color = other->m_color;
-    m_name = other->m_name;
-    m_size = other->m_size;
-    m_style = other->m_style;
+    d->m_color = other->d->m_color;
+    d->m_name = other->d->m_name;
+    d->m_size = other->d->m_size;
+    d->m_style = other->d->m_style;
     Changed();
+}
+
+TColor TDialGaugeFont::Color() const
+{
+    return d->m_color;
+}
+
+QString TDialGaugeFont::Name() const
+{
+    return d->m_name;
+}
+
+int TDialGaugeFont::Size() const
+{
+    return d->m_size;
+}
+
+TFontStyles TDialGaugeFont::Style() const
+{
+    return d->m_style;
 }

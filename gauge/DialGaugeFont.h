@@ -1,15 +1,19 @@
 #pragma once
 
+#include <memory>
+
 #include <QFont>
 #include <QString>
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
+
+class TDialGaugeFontPrivate;
 
 // A window-system font as the gauge draws with it: family name, whole-point
 // size, style bits and a colour. Unlike a QFont it tells its owner about
 // every change, so a change of Font->Size repaints the gauge at once.
-class TDialGaugeFont : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeFont : public TDialGaugePersistent
 {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
@@ -25,16 +29,17 @@ public:
     static constexpr int PixelsPerInch = 96;
 
     explicit TDialGaugeFont(TDialGauge *owner);
+    ~TDialGaugeFont() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
     int Height() const;
     void SetHeight(int value);
-    QString Name() const { return m_name; }
+    QString Name() const;
     void SetName(const QString &value);
-    int Size() const { return m_size; }
+    int Size() const;
     void SetSize(int value);
-    TFontStyles Style() const { return m_style; }
+    TFontStyles Style() const;
     void SetStyle(TFontStyles value);
 
     // The equivalent QFont (family, point size, style bits). A Size of 0 or
@@ -47,8 +52,5 @@ public:
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = clWindowText;
-    QString m_name = QStringLiteral("Tahoma");
-    int m_size = 8;
-    TFontStyles m_style;
+    std::unique_ptr<TDialGaugeFontPrivate> d;
 };

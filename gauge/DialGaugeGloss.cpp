@@ -1,16 +1,28 @@
 #include "gauge/DialGaugeGloss.h"
 
-TDialGaugeGloss::TDialGaugeGloss(TDialGauge *owner) : TDialGaugePersistent(owner) {}
+class TDialGaugeGlossPrivate
+{
+public:
+    TColor m_color = clWhite;
+    int m_opacity = 72;
+};
+
+TDialGaugeGloss::TDialGaugeGloss(TDialGauge *owner)
+    : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeGlossPrivate>())
+{
+}
+
+TDialGaugeGloss::~TDialGaugeGloss() = default;
 
 void TDialGaugeGloss::SetColor(TColor value)
 {
-    if (Store(m_color, value))
+    if (Store(d->m_color, value))
         Changed();
 }
 
 void TDialGaugeGloss::SetOpacity(int value)
 {
-    if (Store(m_opacity, value))
+    if (Store(d->m_opacity, value))
         Changed();
 }
 
@@ -19,7 +31,17 @@ void TDialGaugeGloss::Assign(const QObject *source)
     const auto *other = qobject_cast<const TDialGaugeGloss *>(source);
     if (!other)
         return;
-    m_color = other->m_color;
-    m_opacity = other->m_opacity;
+    d->m_color = other->d->m_color;
+    d->m_opacity = other->d->m_opacity;
     Changed();
+}
+
+TColor TDialGaugeGloss::Color() const
+{
+    return d->m_color;
+}
+
+int TDialGaugeGloss::Opacity() const
+{
+    return d->m_opacity;
 }

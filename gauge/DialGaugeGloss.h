@@ -1,11 +1,15 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <memory>
+
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
+
+class TDialGaugeGlossPrivate;
 
 // A highlight: of the inner circle (drawn over the needle) or of a section.
 // Its owner is always the gauge; OnChange is set by the object holding it.
-class TDialGaugeGloss : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeGloss : public TDialGaugePersistent
 {
     Q_OBJECT
     // clNone switches the highlight off. Default clWhite.
@@ -15,15 +19,15 @@ class TDialGaugeGloss : public TDialGaugePersistent
 
 public:
     explicit TDialGaugeGloss(TDialGauge *owner);
+    ~TDialGaugeGloss() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
 
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = clWhite;
-    int m_opacity = 72;
+    std::unique_ptr<TDialGaugeGlossPrivate> d;
 };

@@ -2,13 +2,14 @@
 
 #include <memory>
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 class TDialGaugeGloss;
+class TDialGaugeInnerCirclePrivate;
 
 // The filled dial disc; owns the gloss drawn over the needle.
-class TDialGaugeInnerCircle : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeInnerCircle : public TDialGaugePersistent
 {
     Q_OBJECT
     // Disc fill; at opacity 40 also the unlit segments. Default clBlue.
@@ -22,17 +23,15 @@ public:
     explicit TDialGaugeInnerCircle(TDialGauge *owner);
     ~TDialGaugeInnerCircle() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
-    TDialGaugeGloss *Gloss() const { return m_gloss.get(); }
+    TDialGaugeGloss *Gloss() const;
     void SetGloss(const TDialGaugeGloss *value);
 
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = clBlue;
-    int m_opacity = 150;
-    std::unique_ptr<TDialGaugeGloss> m_gloss;
+    std::unique_ptr<TDialGaugeInnerCirclePrivate> d;
 };

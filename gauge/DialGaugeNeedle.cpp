@@ -1,7 +1,22 @@
 #include "gauge/DialGaugeNeedle.h"
 
+class TDialGaugeNeedlePrivate
+{
+public:
+    TColor m_color = 0;
+    TColor m_shineColor = 0;
+    TColor m_shineColorTo = 0;
+    TColor m_outerCenterColor = 0;
+    TColor m_outerCenterColorTo = 0;
+    int m_outerCenterOpacity = 0;
+    TColor m_innerCenterColor = 0;
+    TColor m_innerCenterColorTo = 0;
+    int m_innerCenterOpacity = 0;
+};
+
 // Colours go through the setters while OnChange is still unset, so nothing is raised.
-TDialGaugeNeedle::TDialGaugeNeedle(TDialGauge *owner) : TDialGaugePersistent(owner)
+TDialGaugeNeedle::TDialGaugeNeedle(TDialGauge *owner)
+    : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeNeedlePrivate>())
 {
     SetColor(0x00FC7C);
     SetShineColor(0x00FC7C);
@@ -14,57 +29,59 @@ TDialGaugeNeedle::TDialGaugeNeedle(TDialGauge *owner) : TDialGaugePersistent(own
     SetInnerCenterOpacity(255);
 }
 
+TDialGaugeNeedle::~TDialGaugeNeedle() = default;
+
 void TDialGaugeNeedle::SetColor(TColor value)
 {
-    if (Store(m_color, value))
+    if (Store(d->m_color, value))
         Changed();
 }
 
 void TDialGaugeNeedle::SetShineColor(TColor value)
 {
-    if (Store(m_shineColor, value))
+    if (Store(d->m_shineColor, value))
         Changed();
 }
 
 void TDialGaugeNeedle::SetShineColorTo(TColor value)
 {
-    if (Store(m_shineColorTo, value))
+    if (Store(d->m_shineColorTo, value))
         Changed();
 }
 
 void TDialGaugeNeedle::SetOuterCenterColor(TColor value)
 {
-    if (Store(m_outerCenterColor, value))
+    if (Store(d->m_outerCenterColor, value))
         Changed();
 }
 
 void TDialGaugeNeedle::SetOuterCenterColorTo(TColor value)
 {
-    if (Store(m_outerCenterColorTo, value))
+    if (Store(d->m_outerCenterColorTo, value))
         Changed();
 }
 
 void TDialGaugeNeedle::SetOuterCenterOpacity(int value)
 {
-    if (Store(m_outerCenterOpacity, value))
+    if (Store(d->m_outerCenterOpacity, value))
         Changed();
 }
 
 void TDialGaugeNeedle::SetInnerCenterColor(TColor value)
 {
-    if (Store(m_innerCenterColor, value))
+    if (Store(d->m_innerCenterColor, value))
         Changed();
 }
 
 void TDialGaugeNeedle::SetInnerCenterColorTo(TColor value)
 {
-    if (Store(m_innerCenterColorTo, value))
+    if (Store(d->m_innerCenterColorTo, value))
         Changed();
 }
 
 void TDialGaugeNeedle::SetInnerCenterOpacity(int value)
 {
-    if (Store(m_innerCenterOpacity, value))
+    if (Store(d->m_innerCenterOpacity, value))
         Changed();
 }
 
@@ -73,14 +90,59 @@ void TDialGaugeNeedle::Assign(const QObject *source)
     const auto *other = qobject_cast<const TDialGaugeNeedle *>(source);
     if (!other)
         return;
-    m_color = other->m_color;
-    m_shineColor = other->m_shineColor;
-    m_shineColorTo = other->m_shineColorTo;
-    m_outerCenterColor = other->m_outerCenterColor;
-    m_outerCenterColorTo = other->m_outerCenterColorTo;
-    m_outerCenterOpacity = other->m_outerCenterOpacity;
-    m_innerCenterColor = other->m_innerCenterColor;
-    m_innerCenterColorTo = other->m_innerCenterColorTo;
-    m_innerCenterOpacity = other->m_innerCenterOpacity;
+    d->m_color = other->d->m_color;
+    d->m_shineColor = other->d->m_shineColor;
+    d->m_shineColorTo = other->d->m_shineColorTo;
+    d->m_outerCenterColor = other->d->m_outerCenterColor;
+    d->m_outerCenterColorTo = other->d->m_outerCenterColorTo;
+    d->m_outerCenterOpacity = other->d->m_outerCenterOpacity;
+    d->m_innerCenterColor = other->d->m_innerCenterColor;
+    d->m_innerCenterColorTo = other->d->m_innerCenterColorTo;
+    d->m_innerCenterOpacity = other->d->m_innerCenterOpacity;
     Changed();
+}
+
+TColor TDialGaugeNeedle::Color() const
+{
+    return d->m_color;
+}
+
+TColor TDialGaugeNeedle::ShineColor() const
+{
+    return d->m_shineColor;
+}
+
+TColor TDialGaugeNeedle::ShineColorTo() const
+{
+    return d->m_shineColorTo;
+}
+
+TColor TDialGaugeNeedle::OuterCenterColor() const
+{
+    return d->m_outerCenterColor;
+}
+
+TColor TDialGaugeNeedle::OuterCenterColorTo() const
+{
+    return d->m_outerCenterColorTo;
+}
+
+int TDialGaugeNeedle::OuterCenterOpacity() const
+{
+    return d->m_outerCenterOpacity;
+}
+
+TColor TDialGaugeNeedle::InnerCenterColor() const
+{
+    return d->m_innerCenterColor;
+}
+
+TColor TDialGaugeNeedle::InnerCenterColorTo() const
+{
+    return d->m_innerCenterColorTo;
+}
+
+int TDialGaugeNeedle::InnerCenterOpacity() const
+{
+    return d->m_innerCenterOpacity;
 }

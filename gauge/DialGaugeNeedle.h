@@ -1,10 +1,14 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <memory>
+
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
+
+class TDialGaugeNeedlePrivate;
 
 // Colours of the needle body, its shine and the two centre caps.
-class TDialGaugeNeedle : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeNeedle : public TDialGaugePersistent
 {
     Q_OBJECT
     // Body. Default 0x00FC7C.
@@ -23,36 +27,29 @@ class TDialGaugeNeedle : public TDialGaugePersistent
 
 public:
     explicit TDialGaugeNeedle(TDialGauge *owner);
+    ~TDialGaugeNeedle() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    TColor ShineColor() const { return m_shineColor; }
+    TColor ShineColor() const;
     void SetShineColor(TColor value);
-    TColor ShineColorTo() const { return m_shineColorTo; }
+    TColor ShineColorTo() const;
     void SetShineColorTo(TColor value);
-    TColor OuterCenterColor() const { return m_outerCenterColor; }
+    TColor OuterCenterColor() const;
     void SetOuterCenterColor(TColor value);
-    TColor OuterCenterColorTo() const { return m_outerCenterColorTo; }
+    TColor OuterCenterColorTo() const;
     void SetOuterCenterColorTo(TColor value);
-    int OuterCenterOpacity() const { return m_outerCenterOpacity; }
+    int OuterCenterOpacity() const;
     void SetOuterCenterOpacity(int value);
-    TColor InnerCenterColor() const { return m_innerCenterColor; }
+    TColor InnerCenterColor() const;
     void SetInnerCenterColor(TColor value);
-    TColor InnerCenterColorTo() const { return m_innerCenterColorTo; }
+    TColor InnerCenterColorTo() const;
     void SetInnerCenterColorTo(TColor value);
-    int InnerCenterOpacity() const { return m_innerCenterOpacity; }
+    int InnerCenterOpacity() const;
     void SetInnerCenterOpacity(int value);
 
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = 0;
-    TColor m_shineColor = 0;
-    TColor m_shineColorTo = 0;
-    TColor m_outerCenterColor = 0;
-    TColor m_outerCenterColorTo = 0;
-    int m_outerCenterOpacity = 0;
-    TColor m_innerCenterColor = 0;
-    TColor m_innerCenterColorTo = 0;
-    int m_innerCenterOpacity = 0;
+    std::unique_ptr<TDialGaugeNeedlePrivate> d;
 };

@@ -2,11 +2,24 @@
 
 #include <cmath>
 
-TDialGaugeOuterCircle::TDialGaugeOuterCircle(TDialGauge *owner) : TDialGaugePersistent(owner) {}
+class TDialGaugeOuterCirclePrivate
+{
+public:
+    TColor m_color = 0x908070;
+    double m_width = 0.03;
+    int m_opacity = 100;
+};
+
+TDialGaugeOuterCircle::TDialGaugeOuterCircle(TDialGauge *owner)
+    : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeOuterCirclePrivate>())
+{
+}
+
+TDialGaugeOuterCircle::~TDialGaugeOuterCircle() = default;
 
 void TDialGaugeOuterCircle::SetColor(TColor value)
 {
-    if (Store(m_color, value))
+    if (Store(d->m_color, value))
         Changed();
 }
 
@@ -15,13 +28,13 @@ void TDialGaugeOuterCircle::SetWidth(double value)
     // A non-finite fraction would give the painter a NaN or infinite pen.
     if (!std::isfinite(value))
         return;
-    if (Store(m_width, value))
+    if (Store(d->m_width, value))
         Changed();
 }
 
 void TDialGaugeOuterCircle::SetOpacity(int value)
 {
-    if (Store(m_opacity, value))
+    if (Store(d->m_opacity, value))
         Changed();
 }
 
@@ -30,8 +43,23 @@ void TDialGaugeOuterCircle::Assign(const QObject *source)
     const auto *other = qobject_cast<const TDialGaugeOuterCircle *>(source);
     if (!other)
         return;
-    m_color = other->m_color;
-    m_width = other->m_width;
-    m_opacity = other->m_opacity;
+    d->m_color = other->d->m_color;
+    d->m_width = other->d->m_width;
+    d->m_opacity = other->d->m_opacity;
     Changed();
+}
+
+TColor TDialGaugeOuterCircle::Color() const
+{
+    return d->m_color;
+}
+
+double TDialGaugeOuterCircle::Width() const
+{
+    return d->m_width;
+}
+
+int TDialGaugeOuterCircle::Opacity() const
+{
+    return d->m_opacity;
 }

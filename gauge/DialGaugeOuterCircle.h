@@ -1,10 +1,14 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <memory>
+
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
+
+class TDialGaugeOuterCirclePrivate;
 
 // The ring drawn on the dial's edge.
-class TDialGaugeOuterCircle : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeOuterCircle : public TDialGaugePersistent
 {
     Q_OBJECT
     // Default 0x908070.
@@ -16,18 +20,17 @@ class TDialGaugeOuterCircle : public TDialGaugePersistent
 
 public:
     explicit TDialGaugeOuterCircle(TDialGauge *owner);
+    ~TDialGaugeOuterCircle() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    double Width() const { return m_width; }
+    double Width() const;
     void SetWidth(double value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
 
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = 0x908070;
-    double m_width = 0.03;
-    int m_opacity = 100;
+    std::unique_ptr<TDialGaugeOuterCirclePrivate> d;
 };

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <memory>
+
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
+
+class TDialGaugeOuterRimPrivate;
 
 // The thin line around the dial, over the ring.
-class TDialGaugeOuterRim : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeOuterRim : public TDialGaugePersistent
 {
     Q_OBJECT
     // Default 0x908070.
@@ -16,18 +20,17 @@ class TDialGaugeOuterRim : public TDialGaugePersistent
 
 public:
     explicit TDialGaugeOuterRim(TDialGauge *owner);
+    ~TDialGaugeOuterRim() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
-    int Width() const { return m_width; }
+    int Width() const;
     void SetWidth(int value);
 
     void Assign(const QObject *source) override;
 
 private:
-    TColor m_color = 0x908070;
-    int m_opacity = 255;
-    int m_width = 2;
+    std::unique_ptr<TDialGaugeOuterRimPrivate> d;
 };

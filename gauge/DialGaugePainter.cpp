@@ -14,7 +14,7 @@
 #include "gauge/DialGaugeNeedlePainter.h"
 #include "gauge/DialGaugeReadout.h"
 #include "gauge/DialGaugeScalePainter.h"
-#include "platform/ErrorBox.h"
+#include "platform/SysErrors.h"
 #include "platform/VectorDraw.h"
 
 namespace {
@@ -168,15 +168,13 @@ void TDialGaugePainter::paint(QPainter &painter)
 
 void TDialGaugePainter::Report(const Exception &error)
 {
-    // A box over the gauge makes it paint again: the same failure again is
-    // not news.
-    if (error.message() == m_lastFailure)
+    // A window over the gauge makes it paint again: the same failure again
+    // is not news. EAbort ends a handler silently.
+    if (error.message() == m_lastFailure || dynamic_cast<const EAbort *>(&error))
         return;
     m_lastFailure = error.message();
     if (m_report)
         m_report(error);
-    else
-        ErrorBox::post(error);
 }
 
 void TDialGaugePainter::PaintGauge(TGPGraphics &target, qreal dpr)

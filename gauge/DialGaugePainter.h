@@ -33,7 +33,8 @@ class TGPGraphics;
 class TDialGaugePainter
 {
 public:
-    // How a refused read-out is reported; by default ErrorBox::post.
+    // How a refused read-out is reported; the gauge passes it on through its
+    // own channel. Without one, nothing is reported.
     using TErrorReport = std::function<void(const Exception &)>;
 
     explicit TDialGaugePainter(const TDialGauge &gauge);

@@ -2,14 +2,15 @@
 
 #include <QObject>
 
-#include "gauge/DialGaugeTypes.h"
+#include <DialGauge/DialGaugeExport.h>
+#include <DialGauge/DialGaugeTypes.h>
 
 class TDialGauge;
 
 // Base of the gauge's appearance objects: a back-reference to the gauge (not
 // owned, may be null for a free-standing object used only as a copy source)
 // and one replaceable change callback.
-class TDialGaugePersistent : public QObject
+class DIALGAUGE_EXPORT TDialGaugePersistent : public QObject
 {
     Q_OBJECT
 

@@ -2,15 +2,16 @@
 
 #include <memory>
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
 
 class TDialGaugeGloss;
 class TDialGaugeSections;
+class TDialGaugeSectionPrivate;
 
 // One coloured value band. Created by TDialGaugeSections::Add; every change,
 // its creation and its destruction repaint the gauge directly.
-class TDialGaugeSection : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeSection : public TDialGaugePersistent
 {
     Q_OBJECT
     // Band fill; clNone hides the section. Default 0xFF0000.
@@ -32,23 +33,23 @@ public:
     explicit TDialGaugeSection(TDialGaugeSections *collection);
     ~TDialGaugeSection() override;
 
-    TDialGaugeSections *Collection() const { return m_collection; }
+    TDialGaugeSections *Collection() const;
     // Position in the collection, -1 while detached.
     int Index() const;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
-    TDialGaugeGloss *Gloss() const { return m_gloss.get(); }
+    TDialGaugeGloss *Gloss() const;
     void SetGloss(const TDialGaugeGloss *value);
-    double StartValue() const { return m_startValue; }
+    double StartValue() const;
     void SetStartValue(double value);
-    double EndValue() const { return m_endValue; }
+    double EndValue() const;
     void SetEndValue(double value);
-    int OuterMargin() const { return m_outerMargin; }
+    int OuterMargin() const;
     void SetOuterMargin(int value);
-    int InnerMargin() const { return m_innerMargin; }
+    int InnerMargin() const;
     void SetInnerMargin(int value);
 
     // Copies fields and gloss; the gloss copy repaints the gauge.
@@ -57,14 +58,7 @@ public:
     // OnChange (inherited) is never raised by a section.
 
 private:
-    void SectionChanged();
+    Q_DECL_HIDDEN void SectionChanged();
 
-    TDialGaugeSections *m_collection;
-    TColor m_color = 0xFF0000;
-    int m_opacity = 150;
-    std::unique_ptr<TDialGaugeGloss> m_gloss;
-    double m_startValue = 0.0;
-    double m_endValue = 100.0;
-    int m_innerMargin = 0;
-    int m_outerMargin = 20;
+    std::unique_ptr<TDialGaugeSectionPrivate> d;
 };

@@ -4,7 +4,16 @@
 
 #include "gauge/DialGaugeSection.h"
 
-TDialGaugeSections::TDialGaugeSections(TDialGauge *owner) : TDialGaugePersistent(owner) {}
+class TDialGaugeSectionsPrivate
+{
+public:
+    std::vector<std::unique_ptr<TDialGaugeSection>> m_items;
+};
+
+TDialGaugeSections::TDialGaugeSections(TDialGauge *owner)
+    : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeSectionsPrivate>())
+{
+}
 
 TDialGaugeSections::~TDialGaugeSections()
 {
@@ -15,7 +24,7 @@ TDialGaugeSection *TDialGaugeSections::Items(int index) const
 {
     if (index < 0 || index >= Count())
         return nullptr;
-    return m_items[std::size_t(index)].get();
+    return d->m_items[std::size_t(index)].get();
 }
 
 TDialGaugeSection *TDialGaugeSections::Add()
@@ -28,7 +37,7 @@ TDialGaugeSection *TDialGaugeSections::Insert(int index)
 {
     TDialGaugeSection *item = Add();
     const int to = std::clamp(index, 0, Count() - 1);
-    std::rotate(m_items.begin() + to, m_items.end() - 1, m_items.end());
+    std::rotate(d->m_items.begin() + to, d->m_items.end() - 1, d->m_items.end());
     return item;
 }
 
@@ -36,14 +45,14 @@ void TDialGaugeSections::Delete(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    std::unique_ptr<TDialGaugeSection> item = std::move(m_items[std::size_t(index)]);
-    m_items.erase(m_items.begin() + index);
+    std::unique_ptr<TDialGaugeSection> item = std::move(d->m_items[std::size_t(index)]);
+    d->m_items.erase(d->m_items.begin() + index);
     item.reset();
 }
 
 void TDialGaugeSections::Clear()
 {
-    while (!m_items.empty())
+    while (!d->m_items.empty())
         Delete(Count() - 1);
 }
 
@@ -53,21 +62,26 @@ void TDialGaugeSections::Assign(const QObject *source)
     if (!other || other == this)
         return;
     Clear();
-    for (const auto &item : other->m_items)
+    for (const auto &item : other->d->m_items)
         Add()->Assign(item.get());
 }
 
 void TDialGaugeSections::Attach(TDialGaugeSection *item)
 {
-    m_items.emplace_back(item);
+    d->m_items.emplace_back(item);
 }
 
 void TDialGaugeSections::Detach(TDialGaugeSection *item)
 {
-    const auto it = std::find_if(m_items.begin(), m_items.end(),
+    const auto it = std::find_if(d->m_items.begin(), d->m_items.end(),
                                  [item](const auto &p) { return p.get() == item; });
-    if (it != m_items.end()) {
+    if (it != d->m_items.end()) {
         (void)it->release();
-        m_items.erase(it);
+        d->m_items.erase(it);
     }
+}
+
+int TDialGaugeSections::Count() const
+{
+    return int(d->m_items.size());
 }

@@ -3,12 +3,13 @@
 #include <memory>
 #include <vector>
 
-#include "gauge/DialGaugePersistent.h"
+#include <DialGauge/DialGaugePersistent.h>
 
 class TDialGaugeSection;
+class TDialGaugeSectionsPrivate;
 
 // Ordered collection of value bands, drawn first to last. Owns its items.
-class TDialGaugeSections : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeSections : public TDialGaugePersistent
 {
     Q_OBJECT
     Q_PROPERTY(int Count READ Count)
@@ -17,7 +18,7 @@ public:
     explicit TDialGaugeSections(TDialGauge *owner);
     ~TDialGaugeSections() override;
 
-    int Count() const { return int(m_items.size()); }
+    int Count() const;
     // Item i, or null when i is out of range.
     TDialGaugeSection *Items(int index) const;
     TDialGaugeSection *operator[](int index) const { return Items(index); }
@@ -38,8 +39,8 @@ public:
 private:
     friend class TDialGaugeSection;
     // A new section joins at the end; one deleted from outside leaves.
-    void Attach(TDialGaugeSection *item);
-    void Detach(TDialGaugeSection *item);
+    Q_DECL_HIDDEN void Attach(TDialGaugeSection *item);
+    Q_DECL_HIDDEN void Detach(TDialGaugeSection *item);
 
-    std::vector<std::unique_ptr<TDialGaugeSection>> m_items;
+    std::unique_ptr<TDialGaugeSectionsPrivate> d;
 };

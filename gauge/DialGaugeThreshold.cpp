@@ -4,13 +4,35 @@
 
 #include "gauge/DialGauge.h"
 
-TDialGaugeThreshold::TDialGaugeThreshold(TDialGauge *owner) : TDialGaugePersistent(owner)
+class TDialGaugeThresholdPrivate
+{
+public:
+    TColor m_color = 0x00FC7C;
+    int m_opacity = 200;
+    int m_startAngle = 135;
+    int m_sweepAngle = 270;
+    double m_center = 25.0;
+    int m_span = 25;
+    double m_startValue = 0.0;
+    double m_endValue = 0.0;
+    TDialGaugeThresholdKind m_thresholdKind = tkAngle;
+};
+
+TDialGaugeThreshold::TDialGaugeThreshold(TDialGauge *owner)
+    : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeThresholdPrivate>())
 {
     // A designer's new gauge shows a coloured arc over the whole default scale.
     if (owner && owner->IsDesignMode()) {
-        m_startValue = 0.0;
-        m_endValue = 100.0;
+        d->m_startValue = 0.0;
+        d->m_endValue = 100.0;
     }
+}
+
+TDialGaugeThreshold::~TDialGaugeThreshold() = default;
+
+void TDialGaugeThreshold::PullCenter(double value)
+{
+    d->m_center = value;
 }
 
 void TDialGaugeThreshold::GeometryChanged()
@@ -22,13 +44,13 @@ void TDialGaugeThreshold::GeometryChanged()
 
 void TDialGaugeThreshold::SetColor(TColor value)
 {
-    if (Store(m_color, value))
+    if (Store(d->m_color, value))
         Changed();
 }
 
 void TDialGaugeThreshold::SetOpacity(int value)
 {
-    if (Store(m_opacity, value))
+    if (Store(d->m_opacity, value))
         Changed();
 }
 
@@ -43,7 +65,7 @@ void TDialGaugeThreshold::SetCenter(double value)
         return;
     }
     // No equality test: setting the same centre recomputes the band again.
-    m_center = value;
+    d->m_center = value;
     GeometryChanged();
 }
 
@@ -51,19 +73,19 @@ void TDialGaugeThreshold::SetSpan(int value)
 {
     if (value < 0 || value > 100)
         return;
-    m_span = value;
+    d->m_span = value;
     GeometryChanged();
 }
 
 void TDialGaugeThreshold::SetStartAngle(int value)
 {
-    if (Store(m_startAngle, value))
+    if (Store(d->m_startAngle, value))
         GeometryChanged();
 }
 
 void TDialGaugeThreshold::SetSweepAngle(int value)
 {
-    if (Store(m_sweepAngle, value))
+    if (Store(d->m_sweepAngle, value))
         GeometryChanged();
 }
 
@@ -71,7 +93,7 @@ void TDialGaugeThreshold::SetStartValue(double value)
 {
     if (!std::isfinite(value))
         return;
-    if (Store(m_startValue, value))
+    if (Store(d->m_startValue, value))
         GeometryChanged();
 }
 
@@ -79,13 +101,13 @@ void TDialGaugeThreshold::SetEndValue(double value)
 {
     if (!std::isfinite(value))
         return;
-    if (Store(m_endValue, value))
+    if (Store(d->m_endValue, value))
         GeometryChanged();
 }
 
 void TDialGaugeThreshold::SetThresholdKind(TDialGaugeThresholdKind value)
 {
-    if (Store(m_thresholdKind, value))
+    if (Store(d->m_thresholdKind, value))
         GeometryChanged();
 }
 
@@ -94,15 +116,60 @@ void TDialGaugeThreshold::Assign(const QObject *source)
     const auto *other = qobject_cast<const TDialGaugeThreshold *>(source);
     if (!other)
         return;
-    m_color = other->m_color;
-    m_opacity = other->m_opacity;
-    m_startAngle = other->m_startAngle;
-    m_sweepAngle = other->m_sweepAngle;
-    m_center = other->m_center;
-    m_span = other->m_span;
-    m_startValue = other->m_startValue;
-    m_endValue = other->m_endValue;
-    m_thresholdKind = other->m_thresholdKind;
+    d->m_color = other->d->m_color;
+    d->m_opacity = other->d->m_opacity;
+    d->m_startAngle = other->d->m_startAngle;
+    d->m_sweepAngle = other->d->m_sweepAngle;
+    d->m_center = other->d->m_center;
+    d->m_span = other->d->m_span;
+    d->m_startValue = other->d->m_startValue;
+    d->m_endValue = other->d->m_endValue;
+    d->m_thresholdKind = other->d->m_thresholdKind;
     // The band follows the copied centre and span at once, not at the next resize.
     GeometryChanged();
+}
+
+TColor TDialGaugeThreshold::Color() const
+{
+    return d->m_color;
+}
+
+int TDialGaugeThreshold::Opacity() const
+{
+    return d->m_opacity;
+}
+
+double TDialGaugeThreshold::Center() const
+{
+    return d->m_center;
+}
+
+int TDialGaugeThreshold::Span() const
+{
+    return d->m_span;
+}
+
+int TDialGaugeThreshold::StartAngle() const
+{
+    return d->m_startAngle;
+}
+
+int TDialGaugeThreshold::SweepAngle() const
+{
+    return d->m_sweepAngle;
+}
+
+double TDialGaugeThreshold::StartValue() const
+{
+    return d->m_startValue;
+}
+
+double TDialGaugeThreshold::EndValue() const
+{
+    return d->m_endValue;
+}
+
+TDialGaugeThresholdKind TDialGaugeThreshold::ThresholdKind() const
+{
+    return d->m_thresholdKind;
 }

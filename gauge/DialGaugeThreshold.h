@@ -1,11 +1,15 @@
 #pragma once
 
-#include "gauge/DialGaugePersistent.h"
-#include "platform/Colors.h"
+#include <memory>
+
+#include <DialGauge/DialGaugePersistent.h>
+#include <DialGauge/Colors.h>
+
+class TDialGaugeThresholdPrivate;
 
 // Range of the coloured arc and the threshold band around Center. Its
 // OnChange is set by the arc that owns it.
-class TDialGaugeThreshold : public TDialGaugePersistent
+class DIALGAUGE_EXPORT TDialGaugeThreshold : public TDialGaugePersistent
 {
     Q_OBJECT
     // Band colour. Default 0x00FC7C.
@@ -29,24 +33,25 @@ class TDialGaugeThreshold : public TDialGaugePersistent
 
 public:
     explicit TDialGaugeThreshold(TDialGauge *owner);
+    ~TDialGaugeThreshold() override;
 
-    TColor Color() const { return m_color; }
+    TColor Color() const;
     void SetColor(TColor value);
-    int Opacity() const { return m_opacity; }
+    int Opacity() const;
     void SetOpacity(int value);
-    double Center() const { return m_center; }
+    double Center() const;
     void SetCenter(double value);
-    int Span() const { return m_span; }
+    int Span() const;
     void SetSpan(int value);
-    int StartAngle() const { return m_startAngle; }
+    int StartAngle() const;
     void SetStartAngle(int value);
-    int SweepAngle() const { return m_sweepAngle; }
+    int SweepAngle() const;
     void SetSweepAngle(int value);
-    double StartValue() const { return m_startValue; }
+    double StartValue() const;
     void SetStartValue(double value);
-    double EndValue() const { return m_endValue; }
+    double EndValue() const;
     void SetEndValue(double value);
-    TDialGaugeThresholdKind ThresholdKind() const { return m_thresholdKind; }
+    TDialGaugeThresholdKind ThresholdKind() const;
     void SetThresholdKind(TDialGaugeThresholdKind value);
 
     // Copies every field as stored (no range checks), brings the gauge's band
@@ -54,17 +59,11 @@ public:
     void Assign(const QObject *source) override;
 
 private:
-    friend class TDialGauge; // the limit setters pull Center along silently
+    friend class TDialGauge;
+    // The limit setters pull Center into a narrowed range: stored as it is,
+    // nothing raised.
+    Q_DECL_HIDDEN void PullCenter(double value);
+    Q_DECL_HIDDEN void GeometryChanged();
 
-    void GeometryChanged();
-
-    TColor m_color = 0x00FC7C;
-    int m_opacity = 200;
-    int m_startAngle = 135;
-    int m_sweepAngle = 270;
-    double m_center = 25.0;
-    int m_span = 25;
-    double m_startValue = 0.0;
-    double m_endValue = 0.0;
-    TDialGaugeThresholdKind m_thresholdKind = tkAngle;
+    std::unique_ptr<TDialGaugeThresholdPrivate> d;
 };

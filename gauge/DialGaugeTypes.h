@@ -6,9 +6,11 @@
 
 #include <functional>
 
+#include <DialGauge/DialGaugeExport.h>
+
 // Types shared by the gauge, its appearance objects and its painter.
 namespace DialGaugeTypes {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(DIALGAUGE_EXPORT)
 
 enum TDialGaugeNeedleType { ntPointer, ntSelector };
 Q_ENUM_NS(TDialGaugeNeedleType)

@@ -2,9 +2,11 @@
 
 #include <QtPlugin>
 
+#include <DialGauge/DialGaugeExport.h>
+
 // One-operation style interface: any control that offers it can be recoloured
 // with a numbered preset without the host knowing its class.
-class IStyleInterface
+class DIALGAUGE_EXPORT IStyleInterface
 {
 public:
     virtual ~IStyleInterface() = default;

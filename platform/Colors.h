@@ -3,6 +3,8 @@
 #include <QRgb>
 #include <QtGlobal>
 
+#include <DialGauge/DialGaugeExport.h>
+
 // Window-system colour value: 0x00BBGGRR (low byte red). A negative value
 // (high byte 0xFF) names a system colour by the index in its low byte and is
 // resolved against the application palette each time it is used.
@@ -35,4 +37,4 @@ constexpr bool isSystemColor(TColor c) { return c < 0; }
 
 // 0xFFRRGGBB for a colour value; system colours come from the current
 // application palette, so a palette change shows at the next use.
-QRgb ColorToRgb(TColor color);
+DIALGAUGE_EXPORT QRgb ColorToRgb(TColor color);

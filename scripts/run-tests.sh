@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
-# runs every test, then fuzzes the number reader, the calculation and the gauge
+# runs every test, checks the installed DialGauge package with a consumer
+# built against it, then fuzzes the number reader, the calculation and the gauge
 # for a fixed number of runs from a fixed seed (FUZZ_SEED).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,9 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DEBS_SANITIZE=ON >/dev/null
 cmake --build build/test -j"$jobs"
 (cd build/test && ctest --output-on-failure -j"$jobs") | tee build/test/ctest.log
 total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' build/test/ctest.log | tail -n 1)
+
+JOBS="$jobs" bash scripts/check-package.sh | tee build/package.log
+package=$(sed -n 's/^package: \([0-9]*\) checks passed$/\1/p' build/package.log)
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug \
   -DEBS_BUILD_FUZZ=ON -DEBS_BUILD_BENCH=OFF >/dev/null
@@ -34,4 +38,4 @@ fuzz CrushCalculation "$(( ${FUZZ_RUNS:-200000} / 5 ))" tests/fuzz/corpus_calc
 fuzz DialGauge "${FUZZ_GAUGE_RUNS:-3000}" tests/fuzz/corpus_gauge -max_total_time=300
 
 # CTest's own summary is far above the fuzzers' output: repeat it last.
-echo "tests: ${total:-0} passed, 0 failed"
+echo "tests: ${total:-0} passed, 0 failed; package checks: ${package:-0} passed"

@@ -1,8 +1,33 @@
+#include <QMessageBox>
 #include <QtTest>
 
 #include "app/MainGauge.h"
 #include "gauge/DialGauge.h"
 #include "platform/WindowTimer.h"
+#include "tests/gauge/GaugeTestSupport.h"
+
+namespace {
+
+// Every property the gauge adds to QWidget's, appearance objects' by dotted
+// name ("Arc.Threshold.Center").
+QMap<QString, QVariant> properties(const QObject &object, int first, const QString &prefix = {})
+{
+    QMap<QString, QVariant> result;
+    const QMetaObject *meta = object.metaObject();
+    for (int i = first; i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        const QString name = prefix + QLatin1String(property.name());
+        const QVariant value = property.read(&object);
+        if (property.metaType().flags() & QMetaType::PointerToQObject)
+            result.insert(properties(*qvariant_cast<QObject *>(value), QObject::staticMetaObject.propertyCount(),
+                                     name + QLatin1Char('.')));
+        else
+            result.insert(name, value);
+    }
+    return result;
+}
+
+} // namespace
 
 class tst_MainGauge : public QObject
 {
@@ -10,9 +35,11 @@ class tst_MainGauge : public QObject
 
 private slots:
     void configuration();
+    void testCopyMatches();
     void geometryAfterShow();
     void speedGlidesToValue();
     void speedAboveRangeIsIgnored();
+    void refusedFormatShowsOneBoxPerFormat();
 };
 
 void tst_MainGauge::configuration()
@@ -60,6 +87,22 @@ void tst_MainGauge::configuration()
     QCOMPARE(g->Arc()->Opacity(), 200);
 }
 
+// The painter tests and the benchmark draw a copy of this configuration.
+void tst_MainGauge::testCopyMatches()
+{
+    QWidget window;
+    auto *g = qobject_cast<TDialGauge *>(MainGauge::create(&window));
+    const auto copy = mainWindowGauge(0);
+    const int first = QWidget::staticMetaObject.propertyCount();
+    const QMap<QString, QVariant> expected = properties(*g, first);
+    const QMap<QString, QVariant> actual = properties(*copy, first);
+    QCOMPARE(actual.keys(), expected.keys());
+    QVERIFY(expected.contains("Arc.Threshold.Center"));
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        QVERIFY2(actual.value(it.key()) == it.value(), qPrintable(it.key()));
+    QCOMPARE(copy->size(), g->size());
+}
+
 void tst_MainGauge::geometryAfterShow()
 {
     QWidget window;
@@ -84,7 +127,7 @@ void tst_MainGauge::speedGlidesToValue()
     QCOMPARE(g->Value(), 0.0);
     QCOMPARE(g->AnimationTarget(), 27.54);
 
-    // Ticks to rest, each 10 ms at the platform's timer floor: about half a second.
+    // Ticks to rest, each at the platform's 10 ms timer floor: about half a second.
     TDialGauge counted;
     counted.SetMaximumValue(250);
     counted.SetValue(27.54);
@@ -93,7 +136,7 @@ void tst_MainGauge::speedGlidesToValue()
         counted.AnimationStep();
         ++ticks;
     }
-    const int milliseconds = ticks * counted.AnimationTimer().EffectiveInterval();
+    const int milliseconds = ticks * TWindowTimer::MinimumInterval;
     QVERIFY2(milliseconds >= 350 && milliseconds <= 700, qPrintable(QString::number(milliseconds)));
 
     // The one test on the real timer.
@@ -115,6 +158,37 @@ void tst_MainGauge::speedAboveRangeIsIgnored()
     QWidget plain;
     MainGauge::setValue(&plain, 10);
     MainGauge::setValue(nullptr, 10);
+}
+
+// The gauge reports a picture it cannot format once; the window shows one
+// error box per distinct picture, however often the gauge repaints.
+void tst_MainGauge::refusedFormatShowsOneBoxPerFormat()
+{
+    QWidget window;
+    window.resize(700, 400);
+    auto *g = qobject_cast<TDialGauge *>(MainGauge::create(&window));
+    QStringList shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&shown] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown << box->text();
+            box->accept();
+        }
+    });
+    closer.start(5);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QString tooLong(225, u'0');
+    for (const QString &format : {tooLong, tooLong, tooLong + "0"}) {
+        g->SetValueFormat(format);
+        for (int i = 0; i < 5; ++i) {
+            g->repaint();
+            QTest::qWait(20);
+        }
+    }
+    QTRY_COMPARE(shown, QStringList({"Format string too long.", "Format string too long."}));
+    QTest::qWait(100);
+    QCOMPARE(shown.size(), 2);
 }
 
 QTEST_MAIN(tst_MainGauge)

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugePrivate.h"
 #include "tests/gauge/GaugeTestSupport.h"
 #include "platform/WindowTimer.h"
 
@@ -220,9 +221,10 @@ void tst_DialGauge::construction()
     QCOMPARE(t.Owner(), &g);
 
     // The timer asks for 1 ms and runs at the platform's 10 ms floor.
-    QCOMPARE(g.AnimationTimer().Interval(), 1);
-    QCOMPARE(g.AnimationTimer().EffectiveInterval(), 10);
-    QVERIFY(g.AnimationTimer().IsActive());
+    const TWindowTimer &timer = *TDialGaugePrivate::Get(g).m_timer;
+    QCOMPARE(timer.Interval(), 1);
+    QCOMPARE(timer.EffectiveInterval(), 10);
+    QVERIFY(timer.IsActive());
 }
 
 void tst_DialGauge::styleInterfaceCast()

@@ -1,7 +1,6 @@
 #include <QtTest>
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 
 #include <cmath>
@@ -25,34 +24,7 @@ const QString TooLong(225, u'0');
 // DialGauge1 of the calculator's window, resting at value.
 std::unique_ptr<TDialGauge> mainGauge(double value = 87.456)
 {
-    auto g = std::make_unique<TDialGauge>();
-    g->BeginLoading();
-    g->SetMaximumValue(250);
-    g->Digit()->SetColor(9841920);
-    g->Digit()->SetBackGroundColor(16773091);
-    g->OuterCircle()->SetColor(16765615);
-    g->InnerCircle()->SetColor(16765615);
-    g->OuterRim()->SetWidth(1);
-    g->Needle()->SetColor(16765615);
-    g->Needle()->SetShineColor(16773091);
-    g->Needle()->SetOuterCenterColor(16765357);
-    g->Needle()->SetInnerCenterColor(16765615);
-    g->Needle()->SetInnerCenterColorTo(16765615);
-    g->Arc()->SetColor(16773091);
-    g->Arc()->SetStartAngle(125);
-    g->Arc()->SetStopAngle(415);
-    g->Arc()->Threshold()->SetColor(16765615);
-    g->Arc()->Threshold()->SetEndValue(100.0);
-    g->SetDivisionColor(9841920);
-    g->SetSubDivisionColor(9841920);
-    g->Font()->SetHeight(-19);
-    g->Font()->SetColor(9841920);
-    g->ValueFont()->SetHeight(-15);
-    g->ValueFont()->SetColor(9841920);
-    g->SetValue(value);
-    g->EndLoading();
-    resizeTo(*g, 303, 308);
-    return g;
+    return mainWindowGauge(value);
 }
 
 // Every layer off but the scale labels (they have no switch).
@@ -284,7 +256,7 @@ private slots:
     void focusCircle();
     void unknownFontDrawsInArial();
     void refusedReadoutReportedOnce();
-    void errorBoxShownOnce();
+    void reportedThroughTheGauge();
     void glideKeepsTheCache();
     void glideEndsOnTheValue();
     void restingGaugeDoesNotRepaint();
@@ -616,26 +588,34 @@ void tst_DialGaugePainter::refusedReadoutReportedOnce()
     QVERIFY(maxDistance(refused, straight(*g)) <= 2);
 }
 
-void tst_DialGaugePainter::errorBoxShownOnce()
+// The gauge's own paints report through its channel, once per picture and
+// only after the paint; the gauge opens no window of its own.
+void tst_DialGaugePainter::reportedThroughTheGauge()
 {
     auto g = mainGauge();
-    g->SetValueFormat(TooLong);
-    QStringList shown;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&shown] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            shown << box->text();
-            box->accept();
-        }
-    });
-    closer.start(5);
+    QStringList log;
+    g->OnPaintError = [&log, &g](QObject *sender, const QString &message) {
+        QCOMPARE(sender, static_cast<QObject *>(g.get()));
+        log << "callback " + message;
+    };
+    QObject::connect(g.get(), &TDialGauge::paintError, [&log](const QString &message) { log << "signal " + message; });
     g->show();
     QVERIFY(QTest::qWaitForWindowExposed(g.get()));
+    const QStringList once{"callback Format string too long", "signal Format string too long"};
+    g->SetValueFormat(TooLong);
+    g->repaint();
+    QVERIFY2(log.isEmpty(), "reported inside the paint");
     for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
         g->repaint();
-        QTest::qWait(20);
     }
-    QTRY_COMPARE(shown, QStringList{"Format string too long."});
+    QCoreApplication::processEvents();
+    QCOMPARE(log, once);
+    g->SetValueFormat(TooLong + "0");
+    g->repaint();
+    QCoreApplication::processEvents();
+    QCOMPARE(log, once + once);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void tst_DialGaugePainter::glideKeepsTheCache()

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Installs the DialGauge library from a release build into a temporary
+# prefix, lists what was installed, and checks it as a consumer sees it: the
+# SONAME links, the headers, the exported symbols (the public API, nothing
+# of the calculator), a program built against the CMake package and against
+# pkg-config and run offscreen, and a program that reaches for calculator
+# code and must not link. The last line counts the checks.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${JOBS:-2}
+build=build/package
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+checks=0
+pass() { checks=$((checks + 1)); echo "ok: $*"; }
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DEBS_BUILD_TESTS=OFF -DEBS_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --target DialGauge -j"$jobs"
+for component in DialGauge_Runtime DialGauge_Development; do
+  cmake --install "$build" --prefix "$prefix" --component "$component" >/dev/null
+done
+echo "installed tree (find of the temporary prefix):"
+(cd "$prefix" && find . -mindepth 1 \( -type l -printf '%p -> %l\n' \) -o -print | sort)
+
+lib=$(find "$prefix" -name 'libDialGauge.so.1.0.0')
+[ -n "$lib" ] || fail "libDialGauge.so.1.0.0 not installed"
+libdir=$(dirname "$lib")
+includes="$prefix/include/DialGauge"
+
+# --- the library and its links
+[ "$(readlink "$libdir/libDialGauge.so.1")" = libDialGauge.so.1.0.0 ] || fail "libDialGauge.so.1 link"
+[ "$(readlink "$libdir/libDialGauge.so")" = libDialGauge.so.1 ] || fail "libDialGauge.so link"
+readelf -d "$lib" | grep -q 'SONAME.*\[libDialGauge\.so\.1\]' || fail "SONAME is not libDialGauge.so.1"
+pass "library 1.0.0 with SONAME libDialGauge.so.1 and both links"
+
+# --- headers: public ones only, each including only installed headers
+[ -f "$includes/DialGauge.h" ] || fail "DialGauge/DialGauge.h not installed"
+for private in DialGaugePainter.h DialGaugePrivate.h DialGaugeReadout.h DialGaugeFacePainter.h \
+               VectorDraw.h TGPGraphics.h WindowTimer.h NumberText.h SysErrors.h ErrorBox.h MainGauge.h; do
+  [ ! -e "$includes/$private" ] || fail "private header $private installed"
+done
+for header in "$includes"/*.h; do
+  if grep -n '^#include "' "$header"; then fail "$(basename "$header") includes by a source path"; fi
+  for used in $(sed -n 's/^#include <DialGauge\/\(.*\)>/\1/p' "$header"); do
+    [ -f "$includes/$used" ] || fail "$(basename "$header") includes $used, which is not installed"
+  done
+done
+pass "$(ls "$includes" | wc -l) public headers, each including only installed headers"
+
+# --- exported symbols
+symbols=$(nm -D --defined-only -C "$lib" | cut -d' ' -f2-)
+calculator='\b(TForm1|TForm2|CrushCalculation|CalculationFields|ErrorBox|MainGauge|Application|ParseNumberText|FormatNumberText|FormatPictureText)\b'
+internal='\b(TDialGaugePainter|TDialGaugePrivate|TDialGaugeReadout|TGP[A-Za-z]*|TGdiplusBase|TWindowTimer|ArgbFromColor|Exception|EConvertError)\b'
+if grep -E "$calculator" <<<"$symbols"; then fail "calculator symbols exported"; fi
+pass "no calculator symbol exported"
+if grep -E "$internal" <<<"$symbols"; then fail "internal symbols exported"; fi
+pass "no painter, drawing-layer or number-text symbol exported"
+# Everything exported is the public API (functions, data, vtables and type
+# information of its classes), apart from copies of Qt's and the standard
+# library's inline functions that the compiler emitted as weak symbols.
+public='\b(TDialGauge[A-Za-z]*|IStyleInterface|DialGaugeTypes|ColorToRgb)\b'
+linker='^[DB] (_edata|_end|__bss_start)$|^T (_init|_fini)$'
+inline='^[Wu] (Q[A-Za-z]*|std)::'
+if grep -Ev "$linker" <<<"$symbols" | grep -Ev "$public" | grep -Ev "$inline"; then
+  fail "exported beyond the public API"
+fi
+api=$(grep -Ev "$linker" <<<"$symbols" | grep -Ec "$public")
+pass "$api symbols of the public API exported, $(grep -Ec "$inline" <<<"$symbols") weak copies of Qt inline code, nothing else"
+
+# --- a consumer through the CMake package
+consumer="$build/consumer"
+rm -rf "$consumer"
+cmake -S tests/package -B "$consumer" -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$consumer" -j"$jobs" >/dev/null
+QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_consumer"
+pass "consumer built with find_package(DialGauge 1.0) ran offscreen"
+
+rm -rf "$consumer-v2"
+if cmake -S tests/package -B "$consumer-v2" -DCMAKE_PREFIX_PATH="$prefix" -DWANTED_VERSION=2.0 >/dev/null 2>&1; then
+  fail "find_package(DialGauge 2.0) accepted version 1.0.0"
+fi
+rm -rf "$consumer-v2"
+pass "find_package(DialGauge 2.0) refuses 1.0.0"
+
+# --- the same consumer through pkg-config (Qt asks for -fPIC)
+export PKG_CONFIG_PATH="$libdir/pkgconfig"
+[ "$(pkg-config --modversion DialGauge)" = 1.0.0 ] || fail "pkg-config version"
+# shellcheck disable=SC2046
+c++ -std=c++20 -fPIC tests/package/main.cpp $(pkg-config --cflags --libs DialGauge) -o "$build/consumer-pkgconfig"
+LD_LIBRARY_PATH="$libdir" QT_QPA_PLATFORM=offscreen "$build/consumer-pkgconfig"
+pass "consumer built with pkg-config --cflags --libs DialGauge ran offscreen"
+
+# --- calculator code cannot be reached through the library
+if cmake --build "$consumer" --target reaches_calculator >"$build/reaches.log" 2>&1; then
+  fail "a consumer linked calculator code"
+fi
+for name in 'CrushCalculation::run' 'ErrorBox::title' 'MainGauge::create' 'FormatNumberText' 'ArgbFromColor'; do
+  grep -q "undefined reference to \`$name" "$build/reaches.log" || { cat "$build/reaches.log"; fail "$name did not fail to link"; }
+done
+pass "a consumer referring to calculator or internal code fails to link"
+
+echo "package: $checks checks passed"
