@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,16 +14,27 @@
 
 namespace {
 
-// Runs body once the about window is up inside its modal loop.
+// Runs body once the about window is up inside its modal loop and has taken
+// the focus (activation arrives a little after the modal loop starts). The
+// window is closed afterwards whatever body did, so a failed check cannot
+// leave the test waiting in the modal loop.
 void whileShown(TForm2 &about, std::function<void()> body)
 {
     auto *timer = new QTimer(&about);
-    QObject::connect(timer, &QTimer::timeout, &about, [&about, timer, body] {
+    auto *waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(timer, &QTimer::timeout, &about, [&about, timer, waited, body] {
         if (QApplication::activeModalWidget() != &about)
+            return;
+        const QWidget *focus = QApplication::focusWidget();
+        if ((!focus || focus->window() != &about) && waited->elapsed() < 5000)
             return;
         timer->stop();
         timer->deleteLater();
+        delete waited;
         body();
+        if (about.isVisible())
+            about.reject();
     });
     timer->start(5);
 }
