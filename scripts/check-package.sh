@@ -37,7 +37,7 @@ pass "library 1.0.0 with SONAME libDialGauge.so.1 and both links"
 
 # --- headers: public ones only, each including only installed headers
 [ -f "$includes/DialGauge.h" ] || fail "DialGauge/DialGauge.h not installed"
-for private in DialGaugePainter.h DialGaugePrivate.h DialGaugeReadout.h DialGaugeFacePainter.h \
+for private in DialGaugePainter.h DialGaugePrivate.h DialGaugeReadout.h DialGaugeFacePainter.h DialGaugeAccessible.h \
                VectorDraw.h TGPGraphics.h WindowTimer.h NumberText.h SysErrors.h ErrorBox.h MainGauge.h; do
   [ ! -e "$includes/$private" ] || fail "private header $private installed"
 done
@@ -52,7 +52,7 @@ pass "$(ls "$includes" | wc -l) public headers, each including only installed he
 # --- exported symbols
 symbols=$(nm -D --defined-only -C "$lib" | cut -d' ' -f2-)
 calculator='\b(TForm1|TForm2|CrushCalculation|CalculationFields|ErrorBox|MainGauge|Application|ParseNumberText|FormatNumberText|FormatPictureText)\b'
-internal='\b(TDialGaugePainter|TDialGaugePrivate|TDialGaugeReadout|TGP[A-Za-z]*|TGdiplusBase|TWindowTimer|ArgbFromColor|Exception|EConvertError)\b'
+internal='\b(TDialGaugePainter|TDialGaugePrivate|TDialGaugeReadout|TDialGaugeAccessible|TGP[A-Za-z]*|TGdiplusBase|TWindowTimer|ArgbFromColor|Exception|EConvertError)\b'
 if grep -E "$calculator" <<<"$symbols"; then fail "calculator symbols exported"; fi
 pass "no calculator symbol exported"
 if grep -E "$internal" <<<"$symbols"; then fail "internal symbols exported"; fi
