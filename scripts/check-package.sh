@@ -3,8 +3,9 @@
 # prefix, lists what was installed, and checks it as a consumer sees it: the
 # SONAME links, the headers, the exported symbols (the public API, nothing
 # of the calculator), a program built against the CMake package and against
-# pkg-config and run offscreen, and a program that reaches for calculator
-# code and must not link. The last line counts the checks.
+# pkg-config and run offscreen, a program that reaches for calculator code
+# and must not link, and the gallery example (its self-test and a
+# screenshot). The last line counts the checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -100,5 +101,17 @@ for name in 'CrushCalculation::run' 'ErrorBox::title' 'MainGauge::create' 'Forma
   grep -q "undefined reference to \`$name" "$build/reaches.log" || { cat "$build/reaches.log"; fail "$name did not fail to link"; }
 done
 pass "a consumer referring to calculator or internal code fails to link"
+
+# --- the gallery example, a consumer that shows everything: its self-test
+# drives the controls, then it saves a screenshot, both offscreen
+gallery="$build/gallery"
+rm -rf "$gallery"
+cmake -S examples/gallery -B "$gallery" -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$gallery" -j"$jobs" >/dev/null
+QT_QPA_PLATFORM=offscreen "$gallery/dialgauge_gallery" --selftest
+rm -f "$gallery/gallery.png"
+QT_QPA_PLATFORM=offscreen "$gallery/dialgauge_gallery" --screenshot "$gallery/gallery.png"
+[ -s "$gallery/gallery.png" ] || fail "the gallery saved no screenshot"
+pass "gallery built against the package; its self-test and screenshot ran offscreen"
 
 echo "package: $checks checks passed"
