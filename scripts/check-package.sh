@@ -4,8 +4,8 @@
 # SONAME links, the headers, the exported symbols (the public API, nothing
 # of the calculator), a program built against the CMake package and against
 # pkg-config and run offscreen, a program that reaches for calculator code
-# and must not link, and the gallery example (its self-test and a
-# screenshot). The last line counts the checks.
+# and must not link, the gallery example (its self-test and a screenshot) and
+# the guide's minimal example. The last line counts the checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -113,5 +113,24 @@ rm -f "$gallery/gallery.png"
 QT_QPA_PLATFORM=offscreen "$gallery/dialgauge_gallery" --screenshot "$gallery/gallery.png"
 [ -s "$gallery/gallery.png" ] || fail "the gallery saved no screenshot"
 pass "gallery built against the package; its self-test and screenshot ran offscreen"
+
+# --- the guide's minimal example: the files it quotes are these, word for
+# word; they build against the package and run until stopped
+quoted() { # the fenced block after the line <!-- $2 --> in $1
+  awk -v marker="<!-- $2 -->" '$0 == marker { found = 1; next }
+    found && /^```/ { if (inside) exit; inside = 1; next }
+    inside { print }' "$1"
+}
+for file in examples/minimal/CMakeLists.txt examples/minimal/main.cpp; do
+  diff -u "$file" <(quoted docs/gauge.md "$file") || fail "docs/gauge.md does not quote $file as it is"
+done
+minimal="$build/minimal"
+rm -rf "$minimal"
+cmake -S examples/minimal -B "$minimal" -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$minimal" -j"$jobs" >/dev/null
+status=0
+QT_QPA_PLATFORM=offscreen timeout 2 "$minimal/speed_dial" || status=$?
+[ "$status" -eq 124 ] || fail "the minimal example ended by itself (status $status) instead of running"
+pass "the guide's minimal example is quoted exactly, builds against the package and runs offscreen"
 
 echo "package: $checks checks passed"
