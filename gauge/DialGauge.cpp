@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 
+#include "gauge/DialGaugeAccessible.h"
 #include "gauge/DialGaugePainter.h"
 #include "gauge/DialGaugePrivate.h"
 #include "platform/SysErrors.h"
@@ -224,9 +225,13 @@ void TDialGaugePrivate::RaiseValueChanged()
 {
     // Both carry the value of this change, even if the callback sets another.
     const double value = m_value;
+    // Assistive technology hears of a glide once, where it ends.
+    const bool resting = m_value == m_animationTarget;
     if (const TDialGauge::TDialGaugeValueChanged handler = q.OnValueChanged)
         handler(&q, value);
     emit q.valueChanged(value);
+    if (resting)
+        TDialGaugeAccessible::ValueChanged(q, value);
 }
 
 void TDialGaugePrivate::RaisePaintError(const QString &message)
@@ -515,6 +520,9 @@ void TDialGauge::SetAnimation(bool value)
         return;
     d->m_animation = value;
     d->Changed(Repaint::Face);
+    // A glide frozen on its way ends here for assistive technology.
+    if (!value && d->m_value != d->m_animationTarget)
+        TDialGaugeAccessible::ValueChanged(*this, d->m_value);
 }
 
 QString TDialGauge::Version() const
@@ -815,7 +823,10 @@ void TDialGauge::AnimationStep()
         d->RaiseValueChanged();
     } else {
         // Resting or the final snap: silent, no repaint.
+        const bool snap = d->m_value != d->m_animationTarget;
         d->m_value = d->m_animationTarget;
+        if (snap)
+            TDialGaugeAccessible::ValueChanged(*this, d->m_value);
     }
 }
 

@@ -3,8 +3,9 @@
 # prefix, lists what was installed, and checks it as a consumer sees it: the
 # SONAME links, the headers, the exported symbols (the public API, nothing
 # of the calculator), a program built against the CMake package and against
-# pkg-config and run offscreen, and a program that reaches for calculator
-# code and must not link. The last line counts the checks.
+# pkg-config and run offscreen, a program that reaches for calculator code
+# and must not link, the gallery example (its self-test and a screenshot) and
+# the guide's minimal example. The last line counts the checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -37,7 +38,7 @@ pass "library 1.0.0 with SONAME libDialGauge.so.1 and both links"
 
 # --- headers: public ones only, each including only installed headers
 [ -f "$includes/DialGauge.h" ] || fail "DialGauge/DialGauge.h not installed"
-for private in DialGaugePainter.h DialGaugePrivate.h DialGaugeReadout.h DialGaugeFacePainter.h \
+for private in DialGaugePainter.h DialGaugePrivate.h DialGaugeReadout.h DialGaugeFacePainter.h DialGaugeAccessible.h \
                VectorDraw.h TGPGraphics.h WindowTimer.h NumberText.h SysErrors.h ErrorBox.h MainGauge.h; do
   [ ! -e "$includes/$private" ] || fail "private header $private installed"
 done
@@ -52,7 +53,7 @@ pass "$(ls "$includes" | wc -l) public headers, each including only installed he
 # --- exported symbols
 symbols=$(nm -D --defined-only -C "$lib" | cut -d' ' -f2-)
 calculator='\b(TForm1|TForm2|CrushCalculation|CalculationFields|ErrorBox|MainGauge|Application|ParseNumberText|FormatNumberText|FormatPictureText)\b'
-internal='\b(TDialGaugePainter|TDialGaugePrivate|TDialGaugeReadout|TGP[A-Za-z]*|TGdiplusBase|TWindowTimer|ArgbFromColor|Exception|EConvertError)\b'
+internal='\b(TDialGaugePainter|TDialGaugePrivate|TDialGaugeReadout|TDialGaugeAccessible|TGP[A-Za-z]*|TGdiplusBase|TWindowTimer|ArgbFromColor|Exception|EConvertError)\b'
 if grep -E "$calculator" <<<"$symbols"; then fail "calculator symbols exported"; fi
 pass "no calculator symbol exported"
 if grep -E "$internal" <<<"$symbols"; then fail "internal symbols exported"; fi
@@ -100,5 +101,36 @@ for name in 'CrushCalculation::run' 'ErrorBox::title' 'MainGauge::create' 'Forma
   grep -q "undefined reference to \`$name" "$build/reaches.log" || { cat "$build/reaches.log"; fail "$name did not fail to link"; }
 done
 pass "a consumer referring to calculator or internal code fails to link"
+
+# --- the gallery example, a consumer that shows everything: its self-test
+# drives the controls, then it saves a screenshot, both offscreen
+gallery="$build/gallery"
+rm -rf "$gallery"
+cmake -S examples/gallery -B "$gallery" -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$gallery" -j"$jobs" >/dev/null
+QT_QPA_PLATFORM=offscreen "$gallery/dialgauge_gallery" --selftest
+rm -f "$gallery/gallery.png"
+QT_QPA_PLATFORM=offscreen "$gallery/dialgauge_gallery" --screenshot "$gallery/gallery.png"
+[ -s "$gallery/gallery.png" ] || fail "the gallery saved no screenshot"
+pass "gallery built against the package; its self-test and screenshot ran offscreen"
+
+# --- the guide's minimal example: the files it quotes are these, word for
+# word; they build against the package and run until stopped
+quoted() { # the fenced block after the line <!-- $2 --> in $1
+  awk -v marker="<!-- $2 -->" '$0 == marker { found = 1; next }
+    found && /^```/ { if (inside) exit; inside = 1; next }
+    inside { print }' "$1"
+}
+for file in examples/minimal/CMakeLists.txt examples/minimal/main.cpp; do
+  diff -u "$file" <(quoted docs/gauge.md "$file") || fail "docs/gauge.md does not quote $file as it is"
+done
+minimal="$build/minimal"
+rm -rf "$minimal"
+cmake -S examples/minimal -B "$minimal" -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$minimal" -j"$jobs" >/dev/null
+status=0
+QT_QPA_PLATFORM=offscreen timeout 2 "$minimal/speed_dial" || status=$?
+[ "$status" -eq 124 ] || fail "the minimal example ended by itself (status $status) instead of running"
+pass "the guide's minimal example is quoted exactly, builds against the package and runs offscreen"
 
 echo "package: $checks checks passed"
