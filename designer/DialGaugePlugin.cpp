@@ -158,7 +158,7 @@ QWidget *DialGaugePlugin::createWidget(QWidget *parent)
 
 bool DialGaugePlugin::isInitialized() const
 {
-    return m_core != nullptr;
+    return !m_core.isNull();
 }
 
 void DialGaugePlugin::initialize(QDesignerFormEditorInterface *core)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
+#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
 // TDialGauge in Designer's widget box ("Display Widgets"). A gauge placed
@@ -33,5 +35,8 @@ public:
     QString domXml() const override;
 
 private:
-    QDesignerFormEditorInterface *m_core = nullptr;
+    // The form editor that initialized the plugin. A later one (after this
+    // one is gone, as in tests that start Designer's editor again) finds the
+    // plugin uninitialized and initializes it again.
+    QPointer<QDesignerFormEditorInterface> m_core;
 };
