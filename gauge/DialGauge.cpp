@@ -12,6 +12,7 @@
 #include "gauge/DialGaugeAccessible.h"
 #include "gauge/DialGaugePainter.h"
 #include "gauge/DialGaugePrivate.h"
+#include "gauge/DialGaugeProperties.h"
 #include "platform/SysErrors.h"
 #include "platform/WindowTimer.h"
 
@@ -905,6 +906,16 @@ int TDialGauge::heightForWidth(int width) const
 }
 
 // --- events ------------------------------------------------------------------
+
+bool TDialGauge::event(QEvent *event)
+{
+    if (event->type() == QEvent::DynamicPropertyChange) {
+        const QByteArray name = static_cast<QDynamicPropertyChangeEvent *>(event)->propertyName();
+        if (TDialGaugeProperties::TakeDynamicProperty(*this, name))
+            return true;
+    }
+    return QWidget::event(event);
+}
 
 void TDialGauge::paintEvent(QPaintEvent *)
 {

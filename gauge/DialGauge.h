@@ -18,6 +18,7 @@
 #include <DialGauge/DialGaugeNeedle.h>
 #include <DialGauge/DialGaugeOuterCircle.h>
 #include <DialGauge/DialGaugeOuterRim.h>
+#include <DialGauge/DialGaugeProperties.h>
 #include <DialGauge/DialGaugeSection.h>
 #include <DialGauge/DialGaugeSections.h>
 #include <DialGauge/DialGaugeThreshold.h>
@@ -295,6 +296,9 @@ signals:
     void paintError(const QString &message);
 
 protected:
+    // Takes the dotted appearance names of TDialGaugeProperties given to
+    // setProperty(), as uic-generated code and QUiLoader give them.
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -4,8 +4,9 @@
 # SONAME links, the headers, the exported symbols (the public API, nothing
 # of the calculator), a program built against the CMake package and against
 # pkg-config and run offscreen, a program that reaches for calculator code
-# and must not link, the gallery example (its self-test and a screenshot) and
-# the guide's minimal example. The last line counts the checks.
+# and must not link, the Designer plugin in Qt's plugin folder below the
+# prefix (loaded from there), the gallery example (its self-test and a
+# screenshot) and the guide's minimal example. The last line counts the checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
@@ -18,7 +19,7 @@ pass() { checks=$((checks + 1)); echo "ok: $*"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DEBS_BUILD_TESTS=OFF -DEBS_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target DialGauge -j"$jobs"
+cmake --build "$build" --target DialGauge DialGaugeDesigner -j"$jobs"
 for component in DialGauge_Runtime DialGauge_Development; do
   cmake --install "$build" --prefix "$prefix" --component "$component" >/dev/null
 done
@@ -101,6 +102,20 @@ for name in 'CrushCalculation::run' 'ErrorBox::title' 'MainGauge::create' 'Forma
   grep -q "undefined reference to \`$name" "$build/reaches.log" || { cat "$build/reaches.log"; fail "$name did not fail to link"; }
 done
 pass "a consumer referring to calculator or internal code fails to link"
+
+# --- the Designer plugin, where Designer looks for plugins under this prefix
+qt_prefix=$(qtpaths6 --query QT_INSTALL_PREFIX)
+qt_plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
+plugin_dir="$prefix/${qt_plugins#"$qt_prefix"/}/designer"
+plugin="$plugin_dir/libDialGaugeDesigner.so"
+[ -f "$plugin" ] || fail "Designer plugin not installed at ${plugin#"$prefix"/}"
+readelf -d "$plugin" | grep -q 'R.*PATH.*\$ORIGIN' || fail "the plugin does not find the library from where it lies"
+used=$(ldd "$plugin" | sed -n 's/.*libDialGauge\.so\.1 => \([^ ]*\) .*/\1/p')
+[ -n "$used" ] && [ "$(readlink -f "$used")" = "$(readlink -f "$libdir/libDialGauge.so.1")" ] ||
+  { ldd "$plugin"; fail "the plugin does not use the installed library"; }
+pass "Designer plugin installed in ${plugin_dir#"$prefix"/}, linked to the installed library"
+QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_loadplugin" "$plugin_dir"
+pass "the installed plugin loads with QPluginLoader and serves QUiLoader"
 
 # --- the gallery example, a consumer that shows everything: its self-test
 # drives the controls, then it saves a screenshot, both offscreen

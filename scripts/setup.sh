@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the calculator need.
 set -euo pipefail
-packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools
+# qt6-tools-dev: Qt's Designer and UiTools modules (the Designer plugin and
+# its tests); designer-qt6: the designer program (scripts/designer-shot.sh).
+packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-tools-dev designer-qt6
           libjpeg-dev libbenchmark-dev fonts-dejavu-core fonts-liberation xvfb xauth
           libx11-dev libxtst-dev openbox x11-utils pkgconf)
 missing=()
