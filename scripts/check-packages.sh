@@ -41,17 +41,21 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
   /usr/bin/Velocidad & app=$!
   for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --class Velocidad 2>/dev/null | head -n 1) && break
+    window=$(xdotool search --onlyvisible --class Velocidad 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
     sleep 0.05
   done
   [ -n "${window:-}" ] || { echo "no window"; exit 1; }
   size=$(xwininfo -id "$window" | awk "/Width:/ { w = \$2 } /Height:/ { h = \$2 } END { print w \"x\" h }")
   [ "$size" = 655x397 ] || { echo "window is $size"; exit 1; }
+  # The window carries the application icon (Qt hands the window manager
+  # every size the icon has, up to 256 px).
+  xprop -id "$window" _NET_WM_ICON | grep -q "Icon (48 x 48)" || { echo "no window icon"; exit 1; }
   xdotool mousemove --window "$window" 640 10 click 1
   for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
   wait "$app"
 ' || fail "the installed calculator did not open its 655 x 397 window and close cleanly"
-pass "installed Velocidad opened its 655 x 397 window under xvfb-run and closed with 0"
+pass "installed Velocidad opened its 655 x 397 window with its icon under xvfb-run and closed with 0"
 
 # A program built against the installed development package alone.
 consumer=build/deb/consumer-installed
