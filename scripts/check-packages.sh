@@ -57,12 +57,18 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
 ' || fail "the installed calculator did not open its 655 x 397 window and close cleanly"
 pass "installed Velocidad opened its 655 x 397 window with its icon under xvfb-run and closed with 0"
 
-# A program built against the installed development package alone.
+# Programs built against the installed development package alone.
 consumer=build/deb/consumer-installed
 rm -rf "$consumer"
 cmake -S tests/package -B "$consumer" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$consumer" -j"${JOBS:-2}" >/dev/null
 QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_consumer"
 pass "tests/package built against the installed libdialgauge-dev ran offscreen"
+gallery=build/deb/gallery-installed
+rm -rf "$gallery"
+cmake -S examples/gallery -B "$gallery" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$gallery" -j"${JOBS:-2}" >/dev/null
+QT_QPA_PLATFORM=offscreen "$gallery/dialgauge_gallery" --selftest
+pass "the gallery example built against the installed libdialgauge-dev passed its self-test"
 
 echo "desktop and package checks: $checks passed"
