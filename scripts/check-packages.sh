@@ -41,7 +41,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
   /usr/bin/Velocidad & app=$!
   for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --class Velocidad 2>/dev/null | head -n 1)
+    window=$(xdotool search --onlyvisible --class Velocidad 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.05
   done
@@ -50,7 +50,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   [ "$size" = 655x397 ] || { echo "window is $size"; exit 1; }
   # The window carries the application icon (Qt hands the window manager
   # every size the icon has, up to 256 px).
-  xprop -id "$window" _NET_WM_ICON | grep -q "Icon (48 x 48)" || { echo "no window icon"; exit 1; }
+  icon=$(xprop -id "$window" _NET_WM_ICON)
+  grep -q "Icon (48 x 48)" <<<"$icon" || { echo "no window icon"; exit 1; }
   xdotool mousemove --window "$window" 640 10 click 1
   for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
   wait "$app"
