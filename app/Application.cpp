@@ -10,6 +10,17 @@
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     ErrorBox::setTitle(titleFromExecutable(applicationFilePath()));
+    // Lets a desktop match the windows to the installed desktop entry.
+    setDesktopFileName(QString::fromLatin1(DesktopId));
+    setWindowIcon(icon());
+}
+
+QIcon Application::icon()
+{
+    QIcon icon;
+    for (const char *size : {"48", "256"})
+        icon.addFile(QStringLiteral(":/icons/%1/%2.png").arg(QLatin1String(size), QLatin1String(DesktopId)));
+    return icon;
 }
 
 QString Application::titleFromExecutable(const QString &path)

@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
-build=build/package
+build=build/deb
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -18,8 +18,7 @@ checks=0
 pass() { checks=$((checks + 1)); echo "ok: $*"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DEBS_BUILD_TESTS=OFF -DEBS_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target DialGauge DialGaugeDesigner -j"$jobs"
+bash scripts/release-build.sh DialGauge DialGaugeDesigner
 for component in DialGauge_Runtime DialGauge_Development; do
   cmake --install "$build" --prefix "$prefix" --component "$component" >/dev/null
 done

@@ -9,11 +9,10 @@ jobs=${JOBS:-2}
 build=build/gallery-shot
 mkdir -p "$(dirname "$out")"
 # The library build is the package check's: same options, built once.
-cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DEBS_BUILD_TESTS=OFF -DEBS_BUILD_BENCH=OFF >/dev/null
-cmake --build build/package --target DialGauge -j"$jobs"
+bash scripts/release-build.sh DialGauge
 rm -rf "$build/prefix"
 for component in DialGauge_Runtime DialGauge_Development; do
-  cmake --install build/package --prefix "$build/prefix" --component "$component" >/dev/null
+  cmake --install build/deb --prefix "$build/prefix" --component "$component" >/dev/null
 done
 cmake -S examples/gallery -B "$build/gallery" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$PWD/$build/prefix" >/dev/null

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
 # runs every test, checks the installed DialGauge package with a consumer
-# built against it, then fuzzes the number reader, the calculation and the gauge
-# for a fixed number of runs from a fixed seed (FUZZ_SEED).
+# built against it, builds, checks and installs the Debian packages (into this
+# machine: run it as root on a machine you can spare, as CI does), then fuzzes
+# the number reader, the calculation and the gauge for a fixed number of runs
+# from a fixed seed (FUZZ_SEED).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -18,6 +20,10 @@ total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' build/test/ctest.log 
 
 JOBS="$jobs" bash scripts/check-package.sh | tee build/package.log
 package=$(sed -n 's/^package: \([0-9]*\) checks passed$/\1/p' build/package.log)
+# Desktop entry, AppStream metadata and Debian packages, installed into this
+# machine and used from there.
+bash scripts/check-packages.sh | tee build/packages.log
+desktop=$(sed -n 's/^desktop and package checks: \([0-9]*\) passed$/\1/p' build/packages.log)
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug \
   -DEBS_BUILD_FUZZ=ON -DEBS_BUILD_BENCH=OFF >/dev/null
@@ -38,4 +44,5 @@ fuzz CrushCalculation "$(( ${FUZZ_RUNS:-200000} / 5 ))" tests/fuzz/corpus_calc
 fuzz DialGauge "${FUZZ_GAUGE_RUNS:-3000}" tests/fuzz/corpus_gauge -max_total_time=300
 
 # CTest's own summary is far above the fuzzers' output: repeat it last.
-echo "tests: ${total:-0} passed, 0 failed; package checks: ${package:-0} passed"
+echo "tests: ${total:-0} passed, 0 failed; package checks: ${package:-0} passed;" \
+  "desktop and Debian package checks: ${desktop:-0} passed"

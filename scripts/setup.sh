@@ -5,7 +5,8 @@ set -euo pipefail
 # its tests); designer-qt6: the designer program (scripts/designer-shot.sh).
 packages=(cmake make g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-tools-dev designer-qt6
           libjpeg-dev libbenchmark-dev fonts-dejavu-core fonts-liberation xvfb xauth
-          libx11-dev libxtst-dev openbox x11-utils pkgconf)
+          libx11-dev libxtst-dev openbox x11-utils pkgconf librsvg2-bin
+          dpkg-dev lintian desktop-file-utils appstream xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -96,6 +96,33 @@ private slots:
         QCOMPARE(ErrorBox::title(), QStringLiteral("tst_startup"));
     }
 
+    // The windows carry the installed icon, and the desktop can match them
+    // to the installed desktop entry.
+    void applicationIcon_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("menu size") << 48;
+        QTest::newRow("large") << 256;
+    }
+
+    void applicationIcon()
+    {
+        QFETCH(int, size);
+        const QString name = QString::fromLatin1(Application::DesktopId);
+        QCOMPARE(QGuiApplication::desktopFileName(), name);
+        const QIcon icon = QApplication::windowIcon();
+        QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+        const QImage picture = icon.pixmap(size).toImage();
+        QCOMPARE(picture.size(), QSize(size, size));
+        // A dial: transparent corners, the opaque blue disc at the centre.
+        QCOMPARE(qAlpha(picture.pixel(0, 0)), 0);
+        const QRgb centre = picture.pixel(size / 2, size / 2);
+        QCOMPARE(qAlpha(centre), 255);
+        QVERIFY(qBlue(centre) > qRed(centre) && qBlue(centre) > qGreen(centre));
+        TForm1 form;
+        QCOMPARE(form.windowIcon().cacheKey(), icon.cacheKey());
+    }
+
     void nothingEscapesIntoQt_data()
     {
         QTest::addColumn<int>("kind");
