@@ -9,6 +9,8 @@
 #include <QStyleOptionFrame>
 #include <QToolTip>
 
+#include <limits>
+
 namespace {
 
 // A pasted text can be any length; a tooltip wider than the screen helps nobody.
@@ -30,7 +32,13 @@ QString toolTipFor(const QString &text)
 
 } // namespace
 
-AutoSelectEdit::AutoSelectEdit(QWidget *parent) : QLineEdit(parent) {}
+AutoSelectEdit::AutoSelectEdit(QWidget *parent) : QLineEdit(parent)
+{
+    // QLineEdit cuts typed and pasted text at 32767 characters without a
+    // word; the field keeps all of it, so that what the user gave is what the
+    // calculation reads and what an error message quotes.
+    setMaxLength(std::numeric_limits<int>::max());
+}
 
 void AutoSelectEdit::showText(const QString &text)
 {

@@ -340,6 +340,7 @@ private slots:
         m_input.chord({XTestInput::Control}, 'v');
         QTRY_VERIFY_WITH_TIMEOUT(field("xB")->text().startsWith(QLatin1String("xxxxxxxx")), kWait);
         const QString kept = field("xB")->text();
+        QCOMPARE(kept.size(), pasted.size());
 
         QRect available, frame, okButton;
         QString text, shown, copied;

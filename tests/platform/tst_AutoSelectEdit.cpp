@@ -244,6 +244,29 @@ private slots:
         QVERIFY(QToolTip::text().size() < 1000);
         QToolTip::hideText();
     }
+
+    // Typed and pasted text is kept whole: QLineEdit's own limit would drop
+    // everything after 32767 characters without a word.
+    void longTextIsKeptWhole_data()
+    {
+        QTest::addColumn<bool>("paste");
+        QTest::newRow("typed by the program") << false;
+        QTest::newRow("pasted") << true;
+    }
+
+    void longTextIsKeptWhole()
+    {
+        QFETCH(bool, paste);
+        AutoSelectEdit e;
+        const QString text(100000, QLatin1Char('9'));
+        if (paste) {
+            e.clear();
+            e.insert(text);
+        } else {
+            e.showText(text);
+        }
+        QCOMPARE(e.text().size(), text.size());
+    }
 };
 
 QTEST_MAIN(tst_AutoSelectEdit)
