@@ -221,7 +221,7 @@ void tst_DialGauge::construction()
     QCOMPARE(t.Owner(), &g);
 
     // The timer asks for 1 ms and runs at the platform's 10 ms floor.
-    const TWindowTimer &timer = *TDialGaugePrivate::Get(g).m_timer;
+    const TWindowTimer &timer = TDialGaugePrivate::Get(g).state.Timer();
     QCOMPARE(timer.Interval(), 1);
     QCOMPARE(timer.EffectiveInterval(), 10);
     QVERIFY(timer.IsActive());
