@@ -39,7 +39,7 @@ TDialGauge::~TDialGauge()
 // --- the widget as the state's host -----------------------------------------------
 
 TDialGaugePrivate::TDialGaugePrivate(TDialGauge &gauge, bool designMode)
-    : q(gauge), m_painter(std::make_unique<TDialGaugePainter>(gauge)), state(*this, &gauge, designMode)
+    : q(gauge), m_painter(std::make_unique<TDialGaugePainter>(state)), state(*this, &gauge, designMode)
 {
     m_painter->SetErrorReport([this](const Exception &error) { RaisePaintError(error.message()); });
 }

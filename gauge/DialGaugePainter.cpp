@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeState.h"
 #include "gauge/DialGaugeFacePainter.h"
 #include "gauge/DialGaugeNeedlePainter.h"
 #include "gauge/DialGaugeReadout.h"
@@ -33,9 +34,9 @@ constexpr int ScaledBand = 64;
 // Rows of the caps per draw: a circle's rows hold few spans.
 constexpr int CentreBand = 12;
 
-QSize DeviceSize(const TDialGauge &gauge, qreal dpr)
+QSize DeviceSize(const TDialGaugeState &gauge, qreal dpr)
 {
-    return QSize(int(std::ceil(gauge.width() * dpr)), int(std::ceil(gauge.height() * dpr)));
+    return QSize(int(std::ceil(gauge.Width() * dpr)), int(std::ceil(gauge.Height() * dpr)));
 }
 
 // True when the image had to be (re)allocated.
@@ -127,7 +128,9 @@ void Smooth(TGPGraphics &surface)
 
 } // namespace
 
-TDialGaugePainter::TDialGaugePainter(const TDialGauge &gauge) : m_gauge(gauge) {}
+TDialGaugePainter::TDialGaugePainter(const TDialGauge &gauge) : TDialGaugePainter(*TDialGaugeState::Of(&gauge)) {}
+
+TDialGaugePainter::TDialGaugePainter(const TDialGaugeState &gauge) : m_gauge(gauge) {}
 
 TDialGaugePainter::~TDialGaugePainter() = default;
 
@@ -321,7 +324,7 @@ void TDialGaugePainter::BuildCache(qreal dpr)
     m_stripTop = std::clamp(int(std::floor((digits.top() - 2) * dpr)), 0, height);
     m_stripBottom = std::clamp(int(std::ceil((cellBottom + 2) * dpr)), m_stripTop, height);
     // Scaled rows that sample those rows, with a margin for the filter.
-    const double scale = m_gauge.height() > 0 ? double(m_gauge.DialHeight()) / m_gauge.height() : 1.0;
+    const double scale = m_gauge.Height() > 0 ? double(m_gauge.DialHeight()) / m_gauge.Height() : 1.0;
     const double offset = m_gauge.DialTop() * dpr;
     m_scaledTop = std::clamp(int(std::floor(offset + m_stripTop * scale)) - 2, 0, height);
     m_scaledBottom = std::clamp(int(std::ceil(offset + m_stripBottom * scale)) + 2, m_scaledTop, height);
@@ -434,7 +437,7 @@ void TDialGaugePainter::DrawNeedleBody(TGPGraphics &target, qreal dpr)
                               .boundingRect()
                               .adjusted(-2, -2, 2, 2)
                               .toAlignedRect()
-                              .intersected(QRect(0, 0, m_gauge.width(), m_gauge.height()));
+                              .intersected(QRect(0, 0, m_gauge.Width(), m_gauge.Height()));
     // Bands need the layer's rows on whole logical pixels.
     const std::vector<int> bands = logical.isEmpty() || dpr != std::floor(dpr)
         ? std::vector<int>()
@@ -464,7 +467,7 @@ TDialGaugePainter::CacheKey TDialGaugePainter::MakeKey(qreal dpr) const
     CacheKey key;
     std::vector<double> &n = key.numbers;
     n.reserve(96);
-    const TDialGauge &g = m_gauge;
+    const TDialGaugeState &g = m_gauge;
     // A colour as it will be drawn, system colours resolved; clNone apart.
     auto colour = [&n](int opacity, TColor color) {
         n.push_back(color == clNone ? -1.0 : double(ArgbFromColor(opacity, color)));
@@ -476,7 +479,7 @@ TDialGaugePainter::CacheKey TDialGaugePainter::MakeKey(qreal dpr) const
         colour(255, f.Color());
     };
 
-    n.insert(n.end(), {dpr, double(g.width()), double(g.height()), double(g.DialLeft()),
+    n.insert(n.end(), {dpr, double(g.Width()), double(g.Height()), double(g.DialLeft()),
                        double(g.DialTop()), double(g.DialWidth()), double(g.DialHeight())});
     const QRectF dial = g.DialRect();
     n.insert(n.end(), {dial.x(), dial.y(), dial.width(), dial.height()});

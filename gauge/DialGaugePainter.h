@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <DialGauge/DialGaugeExport.h>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,7 @@
 class Exception;
 class QPainter;
 class TDialGauge;
+class TDialGaugeState;
 class TGPGraphics;
 
 // Paints a TDialGauge: the face (disc, ring, rim, sections, scale, arc and
@@ -37,8 +39,11 @@ public:
     // own channel. Without one, nothing is reported.
     using TErrorReport = std::function<void(const Exception &)>;
 
+    // Reads only the state: a widget's, or that of any other host.
+    DIALGAUGE_EXPORT explicit TDialGaugePainter(const TDialGaugeState &gauge);
+    // The painter of a TDialGauge's state.
     explicit TDialGaugePainter(const TDialGauge &gauge);
-    ~TDialGaugePainter();
+    DIALGAUGE_EXPORT ~TDialGaugePainter();
     TDialGaugePainter(const TDialGaugePainter &) = delete;
     TDialGaugePainter &operator=(const TDialGaugePainter &) = delete;
 
@@ -46,9 +51,9 @@ public:
     // (or to anything of the control's size). Never throws: a read-out that
     // cannot be formatted is reported once and skipped until ValueFormat
     // changes; the rest of the dial is painted.
-    void paint(QPainter &painter);
+    DIALGAUGE_EXPORT void paint(QPainter &painter);
     // Drops every cached layer (keeps the buffers).
-    void invalidate();
+    DIALGAUGE_EXPORT void invalidate();
 
     // Off: every layer is drawn at every paint, straight into fresh (reused)
     // face and needle bitmaps. By default on.
@@ -96,7 +101,7 @@ private:
     // Forgets the views before their images are written whole or replaced.
     void DropViews();
 
-    const TDialGauge &m_gauge;
+    const TDialGaugeState &m_gauge;
     bool m_caching = true;
     TErrorReport m_report;
     // The ValueFormat whose refusal was reported; skipped while it stays.

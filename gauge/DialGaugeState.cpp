@@ -167,6 +167,11 @@ TDialGaugeState *TDialGaugeState::Of(TDialGauge *gauge)
     return gauge ? &TDialGaugePrivate::Get(*gauge).state : nullptr;
 }
 
+const TDialGaugeState *TDialGaugeState::Of(const TDialGauge *gauge)
+{
+    return gauge ? &TDialGaugePrivate::Get(*gauge).state : nullptr;
+}
+
 // --- change path -----------------------------------------------------------
 
 void TDialGaugeState::Changed(Repaint kind)

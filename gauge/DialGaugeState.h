@@ -92,6 +92,7 @@ public:
 
     // The state of a gauge widget; null for null.
     static TDialGaugeState *Of(TDialGauge *gauge);
+    static const TDialGaugeState *Of(const TDialGauge *gauge);
     TDialGauge *Widget() const { return m_widget; }
 
     // Copies another gauge's appearance, value and target (see TDialGauge::Assign).
