@@ -151,12 +151,11 @@ TDialGauge::TDialGauge(QWidget *parent, bool designMode)
     d->m_sections = std::make_unique<TDialGaugeSections>(this);
     d->m_sections->OnChange = d->RepaintHandler();
 
-    // Runs from construction to destruction, also while nothing moves: a
-    // resting tick costs a comparison and requests no repaint.
+    // Runs only while the value has somewhere to go (SyncTimer): a gauge at
+    // rest wakes nobody.
     d->m_timer = std::make_unique<TWindowTimer>();
     d->m_timer->SetInterval(AnimationInterval);
     d->m_timer->OnTimer = [this] { AnimationStep(); };
-    d->m_timer->SetEnabled(true);
 
     d->m_needleType = ntPointer;
 
@@ -213,6 +212,17 @@ void TDialGaugePrivate::Changed(Repaint kind)
 void TDialGauge::Invalidate()
 {
     d->Changed(Repaint::Face);
+}
+
+void TDialGaugePrivate::SyncTimer()
+{
+    // A stopped timer that starts on a new target ticks one interval later,
+    // as a running one would at the latest; every tick computes its step
+    // from the state alone, so the values are the same either way. The
+    // final snap onto the target is a tick of its own and still runs.
+    const bool moving = m_animation && !m_designMode && m_loadingDepth == 0 && m_value != m_animationTarget;
+    if (m_timer && !m_destroying)
+        m_timer->SetEnabled(moving);
 }
 
 TNotifyEvent TDialGaugePrivate::RepaintHandler()
@@ -278,6 +288,7 @@ void TDialGauge::Assign(const QObject *source)
     d->m_animationTarget = other->d->m_animationTarget;
     UpdateScaleTable();
     UpdateArcGeometry();
+    d->SyncTimer();
     d->Changed(Repaint::Face);
 }
 
@@ -318,6 +329,7 @@ void TDialGauge::SetMinimumValue(int value)
         threshold.PullCenter(d->m_minimumValue);
     UpdateScaleTable();
     UpdateArcGeometry();
+    d->SyncTimer();
     d->Changed(Repaint::Face);
     if (!glide || pulled)
         d->RaiseValueChanged();
@@ -348,6 +360,7 @@ void TDialGauge::SetMaximumValue(int value)
         threshold.PullCenter(d->m_maximumValue);
     UpdateScaleTable();
     UpdateArcGeometry();
+    d->SyncTimer();
     d->Changed(Repaint::Face);
     if (!glide || pulled)
         d->RaiseValueChanged();
@@ -360,11 +373,13 @@ void TDialGauge::SetValue(double value)
         return;
     if (d->m_animation && !d->m_designMode && !IsLoading()) {
         d->m_animationTarget = value;
+        d->SyncTimer();
         d->Changed(Repaint::ValueOnly);
         return;
     }
     d->m_value = value;
     d->m_animationTarget = value;
+    d->SyncTimer();
     d->Changed(Repaint::ValueOnly);
     // Raised also when the value did not change.
     d->RaiseValueChanged();
@@ -514,6 +529,7 @@ void TDialGauge::SetAnimation(bool value)
     if (d->m_animation == value)
         return;
     d->m_animation = value;
+    d->SyncTimer();
     d->Changed(Repaint::Face);
 }
 
@@ -573,11 +589,13 @@ void TDialGauge::EndLoading()
     UpdateDialRect();
     UpdateScaleTable();
     UpdateArcGeometry();
+    d->SyncTimer();
 }
 
 void TDialGauge::SetDesignMode(bool value)
 {
     d->m_designMode = value;
+    d->SyncTimer();
 }
 
 // --- style presets -----------------------------------------------------------
@@ -802,8 +820,10 @@ QRectF TDialGauge::SectionInnerRect(const TDialGaugeSection &section) const
 
 void TDialGauge::AnimationStep()
 {
-    if (!d->m_animation || IsLoading() || d->m_designMode)
+    if (!d->m_animation || IsLoading() || d->m_designMode) {
+        d->SyncTimer();
         return;
+    }
     // A factor of 0 has no step; it acts as 1 (the first tick covers the distance).
     const int factor = d->m_animationFactor == 0 ? 1 : d->m_animationFactor;
     const double step = static_cast<double>(
@@ -816,6 +836,7 @@ void TDialGauge::AnimationStep()
     } else {
         // Resting or the final snap: silent, no repaint.
         d->m_value = d->m_animationTarget;
+        d->SyncTimer();
     }
 }
 

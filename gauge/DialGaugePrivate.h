@@ -30,6 +30,9 @@ public:
     // and asks Qt for one update(). Inside a batch, requests merge into one.
     void Changed(Repaint kind);
     void RaiseValueChanged();
+    // Starts the animation timer when the value has a target to move to and
+    // may move, stops it otherwise; a running timer keeps its rhythm.
+    void SyncTimer();
     void RaisePaintError(const QString &message);
     TNotifyEvent RepaintHandler();
 
