@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -202,10 +203,20 @@ void TDialGaugePrivate::Changed(Repaint kind)
         m_batchFace = m_batchFace || kind == Repaint::Face;
         return;
     }
-    if (kind == Repaint::Face)
-        m_painter->invalidate();
     ++m_repaintRequests;
-    q.update();
+    if (kind == Repaint::ValueOnly) {
+        // What the value changes: the needle where the last request left
+        // it and where it is now, and the read-out. Qt merges the regions
+        // of requests made before the paint.
+        m_requestedRegion = m_painter->ValueChangeRegion(m_requestedValue, m_value);
+        q.update(m_requestedRegion);
+    } else {
+        // The painter finds out for itself which kept layers the change
+        // reaches.
+        m_requestedRegion = QRegion();
+        q.update();
+    }
+    m_requestedValue = m_value;
     emit q.changed();
 }
 
@@ -916,10 +927,10 @@ int TDialGauge::heightForWidth(int width) const
 
 // --- events ------------------------------------------------------------------
 
-void TDialGauge::paintEvent(QPaintEvent *)
+void TDialGauge::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    d->m_painter->paint(painter);
+    d->m_painter->paint(painter, event->region());
 }
 
 void TDialGauge::resizeEvent(QResizeEvent *event)
