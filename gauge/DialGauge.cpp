@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -153,12 +154,11 @@ TDialGauge::TDialGauge(QWidget *parent, bool designMode)
     d->m_sections = std::make_unique<TDialGaugeSections>(this);
     d->m_sections->OnChange = d->RepaintHandler();
 
-    // Runs from construction to destruction, also while nothing moves: a
-    // resting tick costs a comparison and requests no repaint.
+    // Runs only while the value has somewhere to go (SyncTimer): a gauge at
+    // rest wakes nobody.
     d->m_timer = std::make_unique<TWindowTimer>();
     d->m_timer->SetInterval(AnimationInterval);
     d->m_timer->OnTimer = [this] { AnimationStep(); };
-    d->m_timer->SetEnabled(true);
 
     d->m_needleType = ntPointer;
 
@@ -205,16 +205,37 @@ void TDialGaugePrivate::Changed(Repaint kind)
         m_batchFace = m_batchFace || kind == Repaint::Face;
         return;
     }
-    if (kind == Repaint::Face)
-        m_painter->invalidate();
     ++m_repaintRequests;
-    q.update();
+    if (kind == Repaint::ValueOnly) {
+        // What the value changes: the needle where the last request left
+        // it and where it is now, and the read-out. Qt merges the regions
+        // of requests made before the paint.
+        m_requestedRegion = m_painter->ValueChangeRegion(m_requestedValue, m_value);
+        q.update(m_requestedRegion);
+    } else {
+        // The painter finds out for itself which kept layers the change
+        // reaches.
+        m_requestedRegion = QRegion();
+        q.update();
+    }
+    m_requestedValue = m_value;
     emit q.changed();
 }
 
 void TDialGauge::Invalidate()
 {
     d->Changed(Repaint::Face);
+}
+
+void TDialGaugePrivate::SyncTimer()
+{
+    // A stopped timer that starts on a new target ticks one interval later,
+    // as a running one would at the latest; every tick computes its step
+    // from the state alone, so the values are the same either way. The
+    // final snap onto the target is a tick of its own and still runs.
+    const bool moving = m_animation && !m_designMode && m_loadingDepth == 0 && m_value != m_animationTarget;
+    if (m_timer && !m_destroying)
+        m_timer->SetEnabled(moving);
 }
 
 TNotifyEvent TDialGaugePrivate::RepaintHandler()
@@ -284,6 +305,7 @@ void TDialGauge::Assign(const QObject *source)
     d->m_animationTarget = other->d->m_animationTarget;
     UpdateScaleTable();
     UpdateArcGeometry();
+    d->SyncTimer();
     d->Changed(Repaint::Face);
 }
 
@@ -324,6 +346,7 @@ void TDialGauge::SetMinimumValue(int value)
         threshold.PullCenter(d->m_minimumValue);
     UpdateScaleTable();
     UpdateArcGeometry();
+    d->SyncTimer();
     d->Changed(Repaint::Face);
     if (!glide || pulled)
         d->RaiseValueChanged();
@@ -354,6 +377,7 @@ void TDialGauge::SetMaximumValue(int value)
         threshold.PullCenter(d->m_maximumValue);
     UpdateScaleTable();
     UpdateArcGeometry();
+    d->SyncTimer();
     d->Changed(Repaint::Face);
     if (!glide || pulled)
         d->RaiseValueChanged();
@@ -366,11 +390,13 @@ void TDialGauge::SetValue(double value)
         return;
     if (d->m_animation && !d->m_designMode && !IsLoading()) {
         d->m_animationTarget = value;
+        d->SyncTimer();
         d->Changed(Repaint::ValueOnly);
         return;
     }
     d->m_value = value;
     d->m_animationTarget = value;
+    d->SyncTimer();
     d->Changed(Repaint::ValueOnly);
     // Raised also when the value did not change.
     d->RaiseValueChanged();
@@ -520,6 +546,7 @@ void TDialGauge::SetAnimation(bool value)
     if (d->m_animation == value)
         return;
     d->m_animation = value;
+    d->SyncTimer();
     d->Changed(Repaint::Face);
     // A glide frozen on its way ends here for assistive technology.
     if (!value && d->m_value != d->m_animationTarget)
@@ -582,11 +609,13 @@ void TDialGauge::EndLoading()
     UpdateDialRect();
     UpdateScaleTable();
     UpdateArcGeometry();
+    d->SyncTimer();
 }
 
 void TDialGauge::SetDesignMode(bool value)
 {
     d->m_designMode = value;
+    d->SyncTimer();
 }
 
 // --- style presets -----------------------------------------------------------
@@ -811,8 +840,10 @@ QRectF TDialGauge::SectionInnerRect(const TDialGaugeSection &section) const
 
 void TDialGauge::AnimationStep()
 {
-    if (!d->m_animation || IsLoading() || d->m_designMode)
+    if (!d->m_animation || IsLoading() || d->m_designMode) {
+        d->SyncTimer();
         return;
+    }
     // A factor of 0 has no step; it acts as 1 (the first tick covers the distance).
     const int factor = d->m_animationFactor == 0 ? 1 : d->m_animationFactor;
     const double step = static_cast<double>(
@@ -826,6 +857,7 @@ void TDialGauge::AnimationStep()
         // Resting or the final snap: silent, no repaint.
         const bool snap = d->m_value != d->m_animationTarget;
         d->m_value = d->m_animationTarget;
+        d->SyncTimer();
         if (snap)
             TDialGaugeAccessible::ValueChanged(*this, d->m_value);
     }
@@ -917,10 +949,10 @@ bool TDialGauge::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void TDialGauge::paintEvent(QPaintEvent *)
+void TDialGauge::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    d->m_painter->paint(painter);
+    d->m_painter->paint(painter, event->region());
 }
 
 void TDialGauge::resizeEvent(QResizeEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRectF>
+#include <QRegion>
 #include <QString>
 
 #include <memory>
@@ -26,10 +27,14 @@ public:
     static TDialGaugePrivate &Get(TDialGauge &gauge) { return *gauge.d; }
     static const TDialGaugePrivate &Get(const TDialGauge &gauge) { return *gauge.d; }
 
-    // The one place that requests repaints: decides whether cached layers go
-    // and asks Qt for one update(). Inside a batch, requests merge into one.
+    // The one place that requests repaints: asks Qt for one update(), of
+    // the whole control or, when only the value changed, of the region it
+    // changes. Inside a batch, requests merge into one.
     void Changed(Repaint kind);
     void RaiseValueChanged();
+    // Starts the animation timer when the value has a target to move to and
+    // may move, stops it otherwise; a running timer keeps its rhythm.
+    void SyncTimer();
     void RaisePaintError(const QString &message);
     TNotifyEvent RepaintHandler();
 
@@ -79,5 +84,9 @@ public:
     bool m_batchRepaint = false;
     bool m_batchFace = false;
     quint64 m_repaintRequests = 0;
+    // The value shown once the requested repaints are done, and the region
+    // of the last request (empty for the whole control).
+    double m_requestedValue = 0.0;
+    QRegion m_requestedRegion;
     std::unique_ptr<TDialGaugePainter> m_painter;
 };
