@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "gauge/DialGaugeAccessible.h"
@@ -53,9 +54,20 @@ QSize TDialGaugePrivate::HostSize() const
 
 void TDialGaugePrivate::RepaintRequested(TDialGaugeState::Repaint kind)
 {
-    if (kind == TDialGaugeState::Repaint::Face)
-        m_painter->invalidate();
-    q.update();
+    const double value = state.Value();
+    if (kind == TDialGaugeState::Repaint::ValueOnly) {
+        // What the value changes: the needle where the last request left
+        // it and where it is now, and the read-out. Qt merges the regions
+        // of requests made before the paint.
+        m_requestedRegion = m_painter->ValueChangeRegion(m_requestedValue, value);
+        q.update(m_requestedRegion);
+    } else {
+        // The painter finds out for itself which kept layers the change
+        // reaches.
+        m_requestedRegion = QRegion();
+        q.update();
+    }
+    m_requestedValue = value;
     emit q.changed();
 }
 
@@ -239,10 +251,10 @@ bool TDialGauge::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void TDialGauge::paintEvent(QPaintEvent *)
+void TDialGauge::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    d->m_painter->paint(painter);
+    d->m_painter->paint(painter, event->region());
 }
 
 void TDialGauge::resizeEvent(QResizeEvent *event)

@@ -25,12 +25,12 @@ struct CapLook
 
 // The gradient reaches a pixel beyond the cap left and right and two above
 // it, and ends level with its bottom.
-void DrawCap(TGPGraphics &layer, const CapLook &cap, int cx, int cy, float rise)
+void DrawCap(TGPGraphics &layer, const CapLook &cap, int cx, int cy)
 {
     if (cap.color == clNone || cap.colorTo == clNone)
         return;
     const double d = cap.diameter;
-    const TGPRectF ellipse(float(cx - d / 2), float(cy - d / 2) - rise, float(d), float(d));
+    const TGPRectF ellipse(float(cx - d / 2), float(cy - d / 2), float(d), float(d));
     const TGPRectF gradient(ellipse.X - 1, ellipse.Y - 2, ellipse.Width + 2, ellipse.Height + 2);
     const TGPLinearGradientBrush brush(gradient, ArgbFromColor(cap.opacity, cap.color),
                                        ArgbFromColor(cap.opacity, cap.colorTo), cap.mode);
@@ -62,18 +62,14 @@ TGPRectF Grown(const TGPRectF &rect)
 
 } // namespace
 
-void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaugeState &gauge, double value,
-                                             float rise)
+void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaugeState &gauge, double value)
 {
     const TDialGaugeNeedle &needle = *gauge.Needle();
     const TArrayOfPointF outline = gauge.NeedleOutline(value);
     TGPPointFArray points;
     points.reserve(std::size_t(outline.size()));
-    for (const QPointF &point : outline) {
-        TGPPointF single = SinglePoint(point);
-        single.Y -= rise;
-        points.push_back(single);
-    }
+    for (const QPointF &point : outline)
+        points.push_back(SinglePoint(point));
 
     if (needle.Color() != clNone) {
         const TDialGaugeSolidBrush body(ArgbFromColor(255, needle.Color()));
@@ -87,19 +83,18 @@ void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaug
     }
 }
 
-void TDialGaugeNeedlePainter::DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy,
-                                               float rise)
+void TDialGaugeNeedlePainter::DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy)
 {
     const TDialGaugeNeedle &needle = *gauge.Needle();
     // Both diameters follow the dial's width, also on a dial that is not round.
     DrawCap(layer,
             CapLook{gauge.DialWidth() / 5.0, needle.OuterCenterColor(), needle.OuterCenterColorTo(),
                     needle.OuterCenterOpacity(), TLinearGradientMode::Vertical},
-            cx, cy, rise);
+            cx, cy);
     DrawCap(layer,
             CapLook{gauge.DialWidth() / 7.0, needle.InnerCenterColor(), needle.InnerCenterColorTo(),
                     needle.InnerCenterOpacity(), TLinearGradientMode::ForwardDiagonal},
-            cx, cy, rise);
+            cx, cy);
 }
 
 void TDialGaugeNeedlePainter::DrawGloss(TGPGraphics &layer, const TDialGaugeState &gauge)

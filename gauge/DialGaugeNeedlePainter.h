@@ -15,15 +15,10 @@ public:
     // The needle outline for value, filled opaque in Needle.Color, then the
     // shine over its clockwise half (tip, side point, centre) as an opaque
     // gradient from ShineColor at the tip to ShineColorTo at the centre.
-    // With rise, everything is drawn that many pixels higher (for a layer
-    // that holds only some rows of the control).
-    static void DrawNeedleBody(TGPGraphics &layer, const TDialGaugeState &gauge, double value,
-                               float rise = 0);
+    static void DrawNeedleBody(TGPGraphics &layer, const TDialGaugeState &gauge, double value);
     // Outer cap (DialWidth/5, vertical gradient) then inner cap (DialWidth/7,
-    // diagonal gradient), both centred on the whole-pixel point (cx, cy);
-    // rise as above.
-    static void DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy,
-                                 float rise = 0);
+    // diagonal gradient), both centred on the whole-pixel point (cx, cy).
+    static void DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy);
     // Upper highlight and lower reflection on the dial.
     static void DrawGloss(TGPGraphics &layer, const TDialGaugeState &gauge);
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeState.h"
@@ -15,6 +14,7 @@
 #include "gauge/DialGaugeNeedlePainter.h"
 #include "gauge/DialGaugeReadout.h"
 #include "gauge/DialGaugeScalePainter.h"
+#include "platform/NumberText.h"
 #include "platform/SysErrors.h"
 #include "platform/VectorDraw.h"
 
@@ -24,95 +24,114 @@ constexpr QImage::Format BufferFormat = QImage::Format_ARGB32_Premultiplied;
 
 // Qt 6.4's raster engine hands a blend of 96 spans or more (a smoothed edge
 // leaves about one span per pixel it crosses in a row) to its global thread
-// pool and waits for it; on two cores the hand-offs cost several times the
-// blend, and limiting the pool to one thread does not avoid them. Large
-// drawings that are neither solid nor vertical gradients are therefore made
-// in bands of rows that stay below that; the pixels are the same.
-constexpr double SpansPerBand = 80;
+// pool and waits for it; on two busy cores the hand-offs cost many times the
+// blend, and limiting the pool to one thread does not avoid them. Opaque
+// solid fills, vertical gradients and the drawing layer's own polygon fills
+// never take that path; scaled images and other gradients are drawn in
+// bands of rows that stay below it. The pixels are the same.
 // Rows of the scaled face per draw: one span a row.
 constexpr int ScaledBand = 64;
+// Rows per rectangle of the needle's extent.
+constexpr int NeedleBand = 16;
 // Rows of the caps per draw: a circle's rows hold few spans.
 constexpr int CentreBand = 12;
+// Smoothing reaches this far (device pixels) beyond a shape's outline.
+constexpr int Fringe = 2;
 
-QSize DeviceSize(const TDialGaugeState &gauge, qreal dpr)
+// A view on part of image, sharing its pixels, at the given ratio. The image
+// must stay unshared and unresized while the view is used.
+QImage View(QImage &image, const QRect &rect, qreal dpr = 1)
 {
-    return QSize(int(std::ceil(gauge.Width() * dpr)), int(std::ceil(gauge.Height() * dpr)));
+    const QRect part = rect & image.rect();
+    if (part.isEmpty())
+        return QImage();
+    QImage view(image.bits() + qsizetype(part.top()) * image.bytesPerLine() + qsizetype(part.left()) * 4,
+                part.width(), part.height(), image.bytesPerLine(), BufferFormat);
+    view.setDevicePixelRatio(dpr);
+    return view;
+}
+
+QImage ConstView(const QImage &image, const QRect &rect)
+{
+    const QRect part = rect & image.rect();
+    if (part.isEmpty())
+        return QImage();
+    return QImage(image.constBits() + qsizetype(part.top()) * image.bytesPerLine() + qsizetype(part.left()) * 4,
+                  part.width(), part.height(), image.bytesPerLine(), BufferFormat);
+}
+
+void Copy(QImage &to, const QImage &from, const QRect &rect)
+{
+    const QRect part = rect & to.rect() & from.rect();
+    if (part.isEmpty())
+        return;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + qsizetype(part.left()) * 4, from.constScanLine(y) + qsizetype(part.left()) * 4,
+                    std::size_t(part.width()) * 4);
+}
+
+void Clear(QImage &image, const QRect &rect)
+{
+    const QRect part = rect & image.rect();
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        std::memset(image.scanLine(y) + qsizetype(part.left()) * 4, 0, std::size_t(part.width()) * 4);
+}
+
+// from over to within rect, pixel for pixel.
+void Blend(QImage &to, const QImage &from, const QRect &rect)
+{
+    QImage target = View(to, rect & from.rect());
+    if (target.isNull())
+        return;
+    TGPGraphics surface(&target);
+    const TGPBitmap source(ConstView(from, rect & to.rect()));
+    surface.DrawImageI(&source, 0, 0);
 }
 
 // True when the image had to be (re)allocated.
-bool Ensure(QImage &image, const QSize &size, qreal dpr)
+bool Ensure(QImage &image, const QSize &size)
 {
-    if (image.size() == size && image.format() == BufferFormat) {
-        image.setDevicePixelRatio(dpr);
+    if (image.size() == size && image.format() == BufferFormat)
         return false;
-    }
     image = QImage(size, BufferFormat);
-    image.setDevicePixelRatio(dpr);
+    if (!image.isNull())
+        image.fill(0);
     return true;
 }
 
-// A view on rows [top, bottom) of image, sharing its pixels. The image must
-// stay unshared and unresized while the view is used.
-QImage RowView(QImage &image, int top, int bottom, qreal dpr)
+// The x-range (device) of the polygon's part in device rows [top, bottom).
+std::pair<double, double> ColumnsInRows(const TArrayOfPointF &points, qreal dpr, int top, int bottom)
 {
-    if (bottom <= top)
-        return QImage();
-    QImage view(image.bits() + qsizetype(top) * image.bytesPerLine(), image.width(), bottom - top,
-                image.bytesPerLine(), BufferFormat);
-    view.setDevicePixelRatio(dpr);
-    return view;
-}
-
-QImage RectView(QImage &image, const QRect &rect, qreal dpr)
-{
-    if (rect.isEmpty())
-        return QImage();
-    QImage view(image.bits() + qsizetype(rect.top()) * image.bytesPerLine() + qsizetype(rect.left()) * 4,
-                rect.width(), rect.height(), image.bytesPerLine(), BufferFormat);
-    view.setDevicePixelRatio(dpr);
-    return view;
-}
-
-// Spans a smoothed fill of the polygon leaves in device row y: about one per
-// pixel an edge crosses in the row, one more at each end, and the inside.
-double SpansInRow(const TArrayOfPointF &points, int count, qreal dpr, int y)
-{
-    double spans = 1;
-    for (int i = 0; i < count; ++i) {
-        const QPointF a = points[i] * dpr;
-        const QPointF b = points[(i + 1) % count] * dpr;
-        const double top = std::min(a.y(), b.y());
-        const double bottom = std::max(a.y(), b.y());
-        if (bottom < y || top >= y + 1)
+    double left = HUGE_VAL;
+    double right = -HUGE_VAL;
+    const int n = int(points.size());
+    for (int i = 0; i < n; ++i) {
+        QPointF a = points[i] * dpr;
+        QPointF b = points[(i + 1) % n] * dpr;
+        if (a.y() > b.y())
+            std::swap(a, b);
+        if (b.y() < top || a.y() > bottom)
             continue;
-        const double dx = std::abs(b.x() - a.x());
-        const double dy = bottom - top;
-        const double overlap = std::min(bottom, y + 1.0) - std::max(top, double(y));
-        spans += (dy < 1 ? dx : dx * overlap / dy) + 2;
+        auto at = [&](double y) {
+            if (b.y() == a.y())
+                return std::pair(std::min(a.x(), b.x()), std::max(a.x(), b.x()));
+            const double t = std::clamp((y - a.y()) / (b.y() - a.y()), 0.0, 1.0);
+            const double x = a.x() + t * (b.x() - a.x());
+            return std::pair(x, x);
+        };
+        for (const double y : {std::max<double>(top, a.y()), std::min<double>(bottom, b.y())}) {
+            const auto [l, r] = at(y);
+            left = std::min(left, l);
+            right = std::max(right, r);
+        }
     }
-    return spans;
+    return {left, right};
 }
 
-// Boundaries of bands of device rows [top, bottom) in which neither the body
-// nor the shine reaches SpansPerBand; just {top, bottom} when one band does.
-std::vector<int> BandRows(const TArrayOfPointF &outline, int top, int bottom, qreal dpr)
+bool SameCell(const TDialGaugeReadout::TCell &a, const TDialGaugeReadout::TCell &b)
 {
-    std::vector<int> bounds{top};
-    double body = 0;
-    double shine = 0;
-    for (int y = top; y < bottom; ++y) {
-        const double rowBody = SpansInRow(outline, int(outline.size()), dpr, y);
-        const double rowShine = SpansInRow(outline, 3, dpr, y);
-        if (y > bounds.back() && (body + rowBody > SpansPerBand || shine + rowShine > SpansPerBand)) {
-            bounds.push_back(y);
-            body = 0;
-            shine = 0;
-        }
-        body += rowBody;
-        shine += rowShine;
-    }
-    bounds.push_back(bottom);
-    return bounds;
+    return a.Character == b.Character && a.PointAfter == b.PointAfter && a.Origin.X == b.Origin.X
+        && a.Origin.Y == b.Origin.Y;
 }
 
 TGPRectF SingleRect(const QRectF &rect)
@@ -136,22 +155,28 @@ TDialGaugePainter::~TDialGaugePainter() = default;
 
 void TDialGaugePainter::invalidate()
 {
-    m_cacheValid = false;
+    for (TKept &kept : m_kept)
+        kept.valid = false;
+    m_framed = false;
 }
 
 void TDialGaugePainter::SetCaching(bool on)
 {
     m_caching = on;
-    m_cacheValid = false;
-    DropViews();
+    invalidate();
 }
 
-void TDialGaugePainter::DropViews()
+quint64 TDialGaugePainter::CacheBuildCount() const
 {
-    m_faceStripView = QImage();
-    m_upperStripView = QImage();
-    m_scaledStripView = QImage();
-    m_glossView = QImage();
+    quint64 builds = 0;
+    for (const TKept &kept : m_kept)
+        builds += kept.builds;
+    return builds;
+}
+
+QSize TDialGaugePainter::LogicalSize() const
+{
+    return QSize(m_gauge.Width(), m_gauge.Height());
 }
 
 void TDialGaugePainter::paint(QPainter &painter)
@@ -161,7 +186,21 @@ void TDialGaugePainter::paint(QPainter &painter)
         TGPGraphics target(painter);
         Smooth(target);
         const QPaintDevice *device = painter.device();
-        PaintGauge(target, device ? device->devicePixelRatio() : 1.0);
+        PaintGauge(target, device ? device->devicePixelRatio() : 1.0, nullptr);
+    } catch (const Exception &error) {
+        Report(error);
+    } catch (const std::exception &error) {
+        Report(Exception(QString::fromLocal8Bit(error.what())));
+    }
+}
+
+void TDialGaugePainter::paint(QPainter &painter, const QRegion &region)
+{
+    try {
+        TGPGraphics target(painter);
+        Smooth(target);
+        const QPaintDevice *device = painter.device();
+        PaintGauge(target, device ? device->devicePixelRatio() : 1.0, &region);
     } catch (const Exception &error) {
         Report(error);
     } catch (const std::exception &error) {
@@ -180,45 +219,57 @@ void TDialGaugePainter::Report(const Exception &error)
         m_report(error);
 }
 
-void TDialGaugePainter::PaintGauge(TGPGraphics &target, qreal dpr)
+void TDialGaugePainter::PaintGauge(TGPGraphics &target, qreal dpr, const QRegion *region)
 {
     if (!EnsureBuffers(dpr))
         return;
     if (m_caching)
-        PaintCached(target, dpr);
+        PaintCached(target, dpr, region);
     else
         PaintStraight(target);
 }
 
 bool TDialGaugePainter::EnsureBuffers(qreal dpr)
 {
-    const QSize size = DeviceSize(m_gauge, dpr);
+    const QSize logical = LogicalSize();
+    const QSize size(int(std::ceil(logical.width() * dpr)), int(std::ceil(logical.height() * dpr)));
     if (size.isEmpty())
         return false;
-    bool moved = Ensure(m_face, size, dpr);
-    moved = Ensure(m_needleLayer, size, dpr) || moved;
-    if (m_caching) {
-        moved = Ensure(m_scaledFace, size, dpr) || moved;
-        moved = Ensure(m_upper, size, dpr) || moved;
-        moved = Ensure(m_bodyLayer, size, dpr) || moved;
-    }
-    // Views point into the old pixels.
-    if (moved) {
-        m_cacheValid = false;
-        DropViews();
+    if (size != m_deviceSize || dpr != m_dpr)
+        invalidate();
+    m_deviceSize = size;
+    m_dpr = dpr;
+    bool allocated;
+    if (!m_caching) {
+        // Made at each paint by TGPBitmap, which reuses what fits.
+        allocated = true;
+    } else {
+        bool moved = false;
+        for (TKept &kept : m_kept) {
+            if (&kept != &m_kept[lyDigits])
+                moved = Ensure(kept.image, size) || moved;
+        }
+        for (QImage *image : {&m_faceBase, &m_face, &m_scaled, &m_still, &m_frame, &m_needleGroup})
+            moved = Ensure(*image, size) || moved;
+        if (moved)
+            invalidate();
+        allocated = !m_frame.isNull() && !m_needleGroup.isNull() && !m_faceBase.isNull() && !m_face.isNull()
+            && !m_scaled.isNull() && !m_still.isNull();
+        for (std::size_t i = 0; i < m_kept.size(); ++i)
+            allocated = allocated && (i == lyDigits || !m_kept[i].image.isNull());
     }
     // Out of memory for a huge control: nothing is painted.
-    const bool allocated = !m_face.isNull() && !m_needleLayer.isNull();
-    return allocated && (!m_caching || (!m_scaledFace.isNull() && !m_upper.isNull() && !m_bodyLayer.isNull()));
+    return allocated;
 }
 
 // --- the straight paint --------------------------------------------------------
 
 void TDialGaugePainter::PaintStraight(TGPGraphics &target)
 {
-    const QSize size = m_face.size();
+    const QSize size = m_deviceSize;
     {
-        TGPBitmap face(m_face, size.width(), size.height());
+        TGPBitmap face(m_straightFace, size.width(), size.height());
+        m_straightFace.setDevicePixelRatio(m_dpr);
         {
             TGPGraphics surface(&face);
             surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
@@ -274,7 +325,8 @@ void TDialGaugePainter::PaintUpperLayers(TGPGraphics &face)
 void TDialGaugePainter::DrawNeedle(TGPGraphics &target)
 {
     const QPointF centre = m_gauge.ScaleCenter();
-    TGPBitmap layer(m_needleLayer, m_needleLayer.width(), m_needleLayer.height());
+    TGPBitmap layer(m_needleLayer, m_deviceSize.width(), m_deviceSize.height());
+    m_needleLayer.setDevicePixelRatio(m_dpr);
     {
         TGPGraphics surface(&layer);
         Smooth(surface);
@@ -287,186 +339,105 @@ void TDialGaugePainter::DrawNeedle(TGPGraphics &target)
 
 // --- the cached paint ----------------------------------------------------------
 //
-// Source-over compositing regroups: the kept face (lower layers, digits,
-// upper layers) drawn over the parent, then body and shine, then the kept
-// caps and gloss give the straight picture to within a level of rounding
-// per blend.
+// Source-over compositing regroups: the layers composed in their order, the
+// needle's body and shine over the scaled face and the caps and gloss over
+// those give the straight picture to within a level of rounding per blend.
 
-void TDialGaugePainter::PaintCached(TGPGraphics &target, qreal dpr)
+void TDialGaugePainter::PaintCached(TGPGraphics &target, qreal dpr, const QRegion *region)
 {
-    const CacheKey key = MakeKey(dpr);
-    if (!m_cacheValid || !(key == m_key)) {
-        m_key = key;
-        BuildCache(dpr);
-    }
-    RedrawReadoutStrip();
-    {
-        const TGPBitmap face(m_scaledFace);
-        target.DrawImageI(&face, 0, 0);
-    }
-    DrawNeedleBody(target, dpr);
-    const TGPBitmap gloss(m_glossView);
-    target.DrawImageI(&gloss, m_glossOrigin.x(), m_glossOrigin.y());
-}
+    bool faceChanged = false;
+    for (const TLayer layer : {lyDisc, lyRing, lyRim, lySections, lyScale, lyArc, lyBox})
+        faceChanged = Refresh(layer, dpr) || faceChanged;
+    if (faceChanged)
+        ComposeFaceBase();
+    faceChanged = Refresh(lyUpper, dpr) || faceChanged;
+    const bool digitsChanged = Refresh(lyDigits, dpr);
+    const bool capsChanged = Refresh(lyCaps, dpr);
 
-void TDialGaugePainter::BuildCache(qreal dpr)
-{
-    ++m_cacheBuilds;
-    m_cacheValid = true;
-    DropViews();
-    const int width = m_face.width();
-    const int height = m_face.height();
-
-    // Rows the digits can reach: the cell height is the digit rectangle's
-    // height rounded, plus smoothing.
-    const QRectF digits = TDialGaugeFacePainter::DigitRect(m_gauge);
-    const double cellBottom = digits.top() + std::max(digits.height(), std::nearbyint(digits.height()));
-    m_stripTop = std::clamp(int(std::floor((digits.top() - 2) * dpr)), 0, height);
-    m_stripBottom = std::clamp(int(std::ceil((cellBottom + 2) * dpr)), m_stripTop, height);
-    // Scaled rows that sample those rows, with a margin for the filter.
-    const double scale = m_gauge.Height() > 0 ? double(m_gauge.DialHeight()) / m_gauge.Height() : 1.0;
-    const double offset = m_gauge.DialTop() * dpr;
-    m_scaledTop = std::clamp(int(std::floor(offset + m_stripTop * scale)) - 2, 0, height);
-    m_scaledBottom = std::clamp(int(std::ceil(offset + m_stripBottom * scale)) + 2, m_scaledTop, height);
-
-    {
-        TGPBitmap face(m_face, width, height);
-        TGPGraphics surface(&face);
-        surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
-        PaintLowerLayers(surface);
-    }
-    const QSize stripSize(width, m_stripBottom - m_stripTop);
-    if (m_lowerStrip.size() != stripSize && !stripSize.isEmpty())
-        m_lowerStrip = QImage(stripSize, BufferFormat);
-    if (!stripSize.isEmpty())
-        std::memcpy(m_lowerStrip.bits(), m_face.constScanLine(m_stripTop),
-                    std::size_t(m_lowerStrip.sizeInBytes()));
-
-    m_hasUpper = TDialGaugeFacePainter::HasUpperLayers(m_gauge);
-    if (m_hasUpper) {
-        TGPBitmap upper(m_upper, width, height);
-        {
-            TGPGraphics surface(&upper);
-            surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
-            PaintUpperLayers(surface);
-        }
-        TGPGraphics surface(&m_face);
-        surface.DrawImageI(&upper, 0, 0);
-    }
-
-    // In bands (see ScaledBand); each samples the whole face, so no seams.
-    for (int top = 0; top < height; top += ScaledBand) {
-        QImage band = RowView(m_scaledFace, top, std::min(top + ScaledBand, height), dpr);
-        DrawScaledFace(band, top);
-    }
-
-    m_needleLayer.fill(0);
-    // The caps in bands (see CentreBand), the gloss over them whole.
-    const QPointF centre = m_gauge.ScaleCenter();
-    const QRect caps = TDialGaugeNeedlePainter::CentreBounds(m_gauge).toAlignedRect();
-    const int capsTop = std::clamp(int(std::floor(caps.top() * dpr)), 0, height);
-    const int capsBottom = std::clamp(int(std::ceil((caps.bottom() + 1) * dpr)), capsTop, height);
-    for (int top = capsTop; top < capsBottom; top += CentreBand) {
-        QImage rows = RowView(m_needleLayer, top, std::min(top + CentreBand, capsBottom), dpr);
-        TGPGraphics surface(&rows);
-        Smooth(surface);
-        TDialGaugeNeedlePainter::DrawNeedleCenter(surface, m_gauge, int(centre.x()), int(centre.y()),
-                                                  float(top / dpr));
-    }
-    {
-        TGPGraphics surface(&m_needleLayer);
-        Smooth(surface);
-        TDialGaugeNeedlePainter::DrawGloss(surface, m_gauge);
-    }
-    // Only where caps and gloss can be, on whole logical pixels so that it
-    // is drawn one to one; at a ratio that does not allow that, whole.
-    const QRect logical = TDialGaugeNeedlePainter::CentreAndGlossBounds(m_gauge).toAlignedRect();
-    const QRectF device(logical.x() * dpr, logical.y() * dpr, logical.width() * dpr, logical.height() * dpr);
-    m_glossOrigin = QPoint(0, 0);
-    m_glossView = RectView(m_needleLayer, m_needleLayer.rect(), dpr);
-    if (device.toRect() == device && m_needleLayer.rect().contains(device.toRect())) {
-        m_glossOrigin = logical.topLeft();
-        m_glossView = RectView(m_needleLayer, device.toRect(), dpr);
-    }
-
-    m_faceStripView = RowView(m_face, m_stripTop, m_stripBottom, dpr);
-    m_upperStripView = RowView(m_upper, m_stripTop, m_stripBottom, dpr);
-    m_scaledStripView = RowView(m_scaledFace, m_scaledTop, m_scaledBottom, dpr);
-}
-
-void TDialGaugePainter::RedrawReadoutStrip()
-{
-    // Without a read-out the kept face is already whole.
-    if (m_faceStripView.isNull() || !TDialGaugeFacePainter::ShowsReadout(m_gauge))
-        return;
-    std::memcpy(m_faceStripView.bits(), m_lowerStrip.constBits(), std::size_t(m_lowerStrip.sizeInBytes()));
-    {
-        TGPGraphics surface(&m_face);
-        surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
-        DrawReadout(surface);
-    }
-    if (m_hasUpper) {
-        TGPGraphics surface(&m_faceStripView);
-        const TGPBitmap upper(m_upperStripView);
-        surface.DrawImageI(&upper, 0, 0);
-    }
-    if (!m_scaledStripView.isNull())
-        DrawScaledFace(m_scaledStripView, m_scaledTop);
-}
-
-void TDialGaugePainter::DrawScaledFace(QImage &rows, int top)
-{
-    std::memset(rows.bits(), 0, std::size_t(rows.sizeInBytes()));
-    TGPGraphics surface(&rows);
-    Smooth(surface);
-    const TGPBitmap face(m_face);
-    const QRectF dial = m_gauge.DialRect();
-    const qreal dpr = rows.devicePixelRatio();
-    surface.DrawImage(&face, float(dial.x()), float(dial.y() - top / dpr), float(dial.width()),
-                      float(dial.height()));
-}
-
-// The shine's gradient runs along the needle, so it is a generic blend (see
-// SpansPerBand). Where one blend would get too many spans, body and shine are
-// drawn in bands of rows into a layer of their own, then the layer over target.
-void TDialGaugePainter::DrawNeedleBody(TGPGraphics &target, qreal dpr)
-{
     const double value = m_gauge.Value();
-    const TArrayOfPointF outline = m_gauge.NeedleOutline(value);
-    const QRect logical = QPolygonF(outline)
-                              .boundingRect()
-                              .adjusted(-2, -2, 2, 2)
-                              .toAlignedRect()
-                              .intersected(QRect(0, 0, m_gauge.Width(), m_gauge.Height()));
-    // Bands need the layer's rows on whole logical pixels.
-    const std::vector<int> bands = logical.isEmpty() || dpr != std::floor(dpr)
-        ? std::vector<int>()
-        : BandRows(outline, int(logical.top() * dpr), int((logical.bottom() + 1) * dpr), dpr);
-    if (bands.size() < 3) {
-        TDialGaugeNeedlePainter::DrawNeedleBody(target, m_gauge, value);
-        return;
+    std::vector<TDialGaugeReadout::TCell> cells = LayoutCells(value);
+    if (faceChanged || !m_framed) {
+        m_shownCells = std::move(cells);
+        ComposeFace(QRect());
+        Rescale(QRect());
+        ComposeStill(QRect());
+        m_framed = false;
+    } else {
+        // The read-out's cells that differ, old and new.
+        QRect changed;
+        const std::size_t count = std::max(cells.size(), m_shownCells.size());
+        for (std::size_t i = 0; i < count; ++i) {
+            const bool same = !digitsChanged && i < cells.size() && i < m_shownCells.size()
+                && SameCell(cells[i], m_shownCells[i]);
+            if (same)
+                continue;
+            if (i < cells.size())
+                changed |= CellRect(cells[i]);
+            if (i < m_shownCells.size())
+                changed |= CellRect(m_shownCells[i]);
+        }
+        m_shownCells = std::move(cells);
+        if (capsChanged) {
+            ComposeFace(changed);
+            Rescale(changed.isEmpty() ? QRect(0, 0, 0, 0) : changed);
+            ComposeStill(QRect());
+            m_framed = false;
+        } else if (!changed.isEmpty()) {
+            ComposeFace(changed);
+            const QRect scaled = Rescale(changed);
+            ComposeStill(scaled);
+            RestoreFrame(scaled);
+            // The needle is drawn again over the restored rows.
+            for (const QRect &rect : m_needleRects) {
+                if (rect.intersects(scaled)) {
+                    m_framedValue = std::nan("");
+                    break;
+                }
+            }
+        }
     }
-    const QRect device(int(logical.x() * dpr), bands.front(), int(logical.width() * dpr),
-                       bands.back() - bands.front());
-    for (int y = device.top(); y <= device.bottom(); ++y)
-        std::memset(m_bodyLayer.scanLine(y) + qsizetype(device.left()) * 4, 0, std::size_t(device.width()) * 4);
-    for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
-        QImage rows = RowView(m_bodyLayer, bands[i], bands[i + 1], dpr);
-        TGPGraphics surface(&rows);
-        Smooth(surface);
-        TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, value, float(bands[i] / dpr));
+
+    MakeKey(TLayer(LayerCount), dpr, m_scratchKey);
+    const bool needleLook = !(m_scratchKey == m_needleKey);
+    if (!m_framed) {
+        Copy(m_frame, m_still, m_frame.rect());
+        m_needleRects.clear();
+        DrawNeedleIntoFrame(value);
+    } else if (needleLook || !(value == m_framedValue)) {
+        for (const QRect &rect : m_needleRects)
+            RestoreFrame(rect);
+        DrawNeedleIntoFrame(value);
     }
-    const TGPBitmap layer(RectView(m_bodyLayer, device, dpr));
-    target.DrawImageI(&layer, logical.x(), logical.y());
+    if (needleLook)
+        std::swap(m_needleKey, m_scratchKey);
+    m_framed = true;
+    m_framedValue = value;
+
+    m_frame.setDevicePixelRatio(dpr);
+    const TGPBitmap frame(m_frame);
+    const QRect whole(QPoint(0, 0), LogicalSize());
+    if (!region) {
+        target.DrawImagePart(&frame, TGPRect(0, 0, whole.width(), whole.height()));
+    } else {
+        for (const QRect &rect : *region) {
+            const QRect part = rect & whole;
+            if (!part.isEmpty())
+                target.DrawImagePart(&frame, TGPRect(part.x(), part.y(), part.width(), part.height()));
+        }
+    }
+    m_frame.setDevicePixelRatio(1);
 }
 
-// --- cache key -------------------------------------------------------------------
+// --- layer keys --------------------------------------------------------------------
+//
+// LayerCount stands for the needle's body and shine, drawn at every frame
+// but kept in the frame while nothing of it changes.
 
-TDialGaugePainter::CacheKey TDialGaugePainter::MakeKey(qreal dpr) const
+void TDialGaugePainter::MakeKey(TLayer layer, qreal dpr, TKey &key) const
 {
-    CacheKey key;
     std::vector<double> &n = key.numbers;
-    n.reserve(96);
+    n.clear();
+    key.texts.clear();
     const TDialGaugeState &g = m_gauge;
     // A colour as it will be drawn, system colours resolved; clNone apart.
     auto colour = [&n](int opacity, TColor color) {
@@ -478,61 +449,445 @@ TDialGaugePainter::CacheKey TDialGaugePainter::MakeKey(qreal dpr) const
         n.push_back(double(f.Style().toInt()));
         colour(255, f.Color());
     };
+    // Every layer depends on the size and the dial's place.
+    n.insert(n.end(), {dpr, double(g.Width()), double(g.Height()), double(g.DialLeft()), double(g.DialTop()),
+                       double(g.DialWidth()), double(g.DialHeight())});
+    // The scale's angles, as sections, scale, arc and needle map values.
+    auto angles = [&] {
+        n.insert(n.end(), {double(g.MinimumValue()), double(g.MaximumValue()), double(g.Arc()->StartAngle()),
+                           double(g.Arc()->StopAngle())});
+    };
 
-    n.insert(n.end(), {dpr, double(g.Width()), double(g.Height()), double(g.DialLeft()),
-                       double(g.DialTop()), double(g.DialWidth()), double(g.DialHeight())});
-    const QRectF dial = g.DialRect();
-    n.insert(n.end(), {dial.x(), dial.y(), dial.width(), dial.height()});
+    switch (layer) {
+    case lyDisc:
+        colour(g.InnerCircle()->Opacity(), g.InnerCircle()->Color());
+        break;
+    case lyRing:
+        colour(g.OuterCircle()->Opacity(), g.OuterCircle()->Color());
+        n.push_back(g.OuterCircle()->Width());
+        break;
+    case lyRim:
+        colour(g.OuterRim()->Opacity(), g.OuterRim()->Color());
+        n.push_back(g.OuterRim()->Width());
+        break;
+    case lySections: {
+        angles();
+        const TDialGaugeSections &sections = *g.Sections();
+        n.push_back(sections.Count());
+        for (int i = 0; i < sections.Count(); ++i) {
+            const TDialGaugeSection &s = *sections.Items(i);
+            colour(s.Opacity(), s.Color());
+            n.insert(n.end(), {s.StartValue(), s.EndValue(), double(s.OuterMargin()), double(s.InnerMargin())});
+        }
+        break;
+    }
+    case lyScale:
+        // The scale table follows from these and the dial's geometry.
+        angles();
+        n.insert(n.end(), {double(g.DivisionCount()), double(g.SubDivisionCount()), double(g.DivisionWidth()),
+                           double(g.SubDivisionWidth())});
+        colour(255, g.DivisionColor());
+        colour(255, g.SubDivisionColor());
+        font(*g.ValueFont());
+        // Labels are written with the regional decimal symbol.
+        key.texts.push_back(QString(DecimalSeparator()));
+        break;
+    case lyArc: {
+        angles();
+        const TDialGaugeArc &arc = *g.Arc();
+        const TDialGaugeThreshold &threshold = *arc.Threshold();
+        colour(arc.Opacity(), arc.Color());
+        colour(threshold.Opacity(), threshold.Color());
+        n.insert(n.end(), {double(threshold.ThresholdKind()), double(threshold.StartAngle()),
+                           double(threshold.SweepAngle()), threshold.StartValue(), threshold.EndValue(),
+                           g.ThresholdBandStart(), g.ThresholdBandSweep()});
+        const QRectF arcRect = g.ArcRect();
+        n.insert(n.end(), {arcRect.x(), arcRect.y(), arcRect.width(), arcRect.height()});
+        break;
+    }
+    case lyBox: {
+        const TDialGaugeDigit &digit = *g.Digit();
+        n.push_back(TDialGaugeFacePainter::ShowsReadout(g));
+        colour(digit.BackGroundOpacity(), digit.BackGroundColor());
+        break;
+    }
+    case lyUpper:
+        n.push_back(g.Digit()->Visible());
+        key.texts.push_back(g.DialText());
+        font(*g.Font());
+        n.push_back(g.TabStop() && g.HasFocus());
+        break;
+    case lyDigits:
+        // Only what a cell's picture reads; the text and its places are
+        // laid out at every paint.
+        colour(255, g.Digit()->Color());
+        colour(40, g.InnerCircle()->Color());
+        break;
+    case lyCaps: {
+        const TDialGaugeNeedle &needle = *g.Needle();
+        colour(needle.OuterCenterOpacity(), needle.OuterCenterColor());
+        colour(needle.OuterCenterOpacity(), needle.OuterCenterColorTo());
+        colour(needle.InnerCenterOpacity(), needle.InnerCenterColor());
+        colour(needle.InnerCenterOpacity(), needle.InnerCenterColorTo());
+        const TDialGaugeGloss &gloss = *g.InnerCircle()->Gloss();
+        colour(gloss.Opacity(), gloss.Color());
+        break;
+    }
+    case LayerCount: {
+        angles();
+        const TDialGaugeNeedle &needle = *g.Needle();
+        colour(255, needle.Color());
+        colour(255, needle.ShineColor());
+        colour(255, needle.ShineColorTo());
+        break;
+    }
+    }
+}
 
-    colour(g.InnerCircle()->Opacity(), g.InnerCircle()->Color());
-    colour(g.OuterCircle()->Opacity(), g.OuterCircle()->Color());
-    n.push_back(g.OuterCircle()->Width());
-    colour(g.OuterRim()->Opacity(), g.OuterRim()->Color());
-    n.push_back(g.OuterRim()->Width());
+bool TDialGaugePainter::Refresh(TLayer layer, qreal dpr)
+{
+    TKept &kept = m_kept[std::size_t(layer)];
+    MakeKey(layer, dpr, m_scratchKey);
+    if (kept.valid && m_scratchKey == kept.key)
+        return false;
+    std::swap(kept.key, m_scratchKey);
+    kept.valid = true;
+    ++kept.builds;
+    BuildLayer(layer, dpr);
+    return true;
+}
 
-    const TDialGaugeSections &sections = *g.Sections();
-    n.push_back(sections.Count());
-    for (int i = 0; i < sections.Count(); ++i) {
-        const TDialGaugeSection &s = *sections.Items(i);
-        colour(s.Opacity(), s.Color());
-        n.insert(n.end(), {g.ValueToAngle(s.StartValue()), g.ValueToAngle(s.EndValue()),
-                           double(s.OuterMargin()), double(s.InnerMargin())});
+void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
+{
+    TKept &kept = m_kept[std::size_t(layer)];
+    const TDialGaugeState &g = m_gauge;
+    if (layer == lyDigits) {
+        m_sprites.clear();
+        kept.empty = false;
+        return;
+    }
+    kept.image.fill(0);
+    if (layer == lyCaps) {
+        const TDialGaugeNeedle &needle = *g.Needle();
+        const bool outer = needle.OuterCenterColor() != clNone && needle.OuterCenterColorTo() != clNone;
+        const bool inner = needle.InnerCenterColor() != clNone && needle.InnerCenterColorTo() != clNone;
+        kept.empty = !outer && !inner && g.InnerCircle()->Gloss()->Color() == clNone;
+        // The caps in bands (see CentreBand), the gloss (vertical
+        // gradients) over them whole.
+        const QPointF centre = g.ScaleCenter();
+        const QRectF caps = TDialGaugeNeedlePainter::CentreBounds(g);
+        const int height = kept.image.height();
+        const int top = std::clamp(int(std::floor(caps.top() * dpr)), 0, height);
+        const int bottom = std::clamp(int(std::ceil(caps.bottom() * dpr)) + 1, top, height);
+        for (int row = top; (outer || inner) && row < bottom; row += CentreBand) {
+            QImage rows = View(kept.image, QRect(0, row, kept.image.width(), std::min(CentreBand, bottom - row)), dpr);
+            TGPGraphics surface(&rows);
+            Smooth(surface);
+            surface.TranslateTransform(0, float(-row / dpr));
+            TDialGaugeNeedlePainter::DrawNeedleCenter(surface, g, int(centre.x()), int(centre.y()));
+        }
+        QImage pixels = View(kept.image, kept.image.rect(), dpr);
+        TGPGraphics surface(&pixels);
+        Smooth(surface);
+        TDialGaugeNeedlePainter::DrawGloss(surface, g);
+        return;
     }
 
-    // The scale table follows from these and the dial's geometry.
-    n.insert(n.end(), {double(g.MinimumValue()), double(g.MaximumValue()), double(g.Arc()->StartAngle()),
-                       double(g.Arc()->StopAngle()), double(g.DivisionCount()),
-                       double(g.SubDivisionCount()), double(g.DivisionWidth()),
-                       double(g.SubDivisionWidth())});
-    colour(255, g.DivisionColor());
-    colour(255, g.SubDivisionColor());
-    font(*g.ValueFont());
+    QImage pixels = View(kept.image, kept.image.rect(), dpr);
+    TGPGraphics surface(&pixels);
+    surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+    switch (layer) {
+    case lyDisc:
+        kept.empty = g.InnerCircle()->Color() == clNone;
+        TDialGaugeFacePainter::PaintInnerCircle(surface, g);
+        break;
+    case lyRing:
+        kept.empty = g.OuterCircle()->Color() == clNone;
+        TDialGaugeFacePainter::PaintOuterCircle(surface, g);
+        break;
+    case lyRim:
+        kept.empty = g.OuterRim()->Color() == clNone;
+        TDialGaugeFacePainter::PaintOuterRim(surface, g);
+        break;
+    case lySections: {
+        kept.empty = true;
+        for (int i = 0; i < g.Sections()->Count(); ++i)
+            kept.empty = kept.empty && g.Sections()->Items(i)->Color() == clNone;
+        TDialGaugeScalePainter::PaintSections(surface, g);
+        break;
+    }
+    case lyScale:
+        // The labels have no switch.
+        kept.empty = false;
+        TDialGaugeScalePainter::PaintScale(surface, g);
+        break;
+    case lyArc:
+        kept.empty = g.Arc()->Color() == clNone && g.Arc()->Threshold()->Color() == clNone;
+        TDialGaugeScalePainter::PaintArcLayers(surface, g);
+        break;
+    case lyBox:
+        kept.empty = !TDialGaugeFacePainter::ShowsReadout(g);
+        TDialGaugeFacePainter::PaintValueBox(surface, g);
+        break;
+    case lyUpper:
+        kept.empty = !TDialGaugeFacePainter::HasUpperLayers(g);
+        PaintUpperLayers(surface);
+        break;
+    case lyDigits:
+    case lyCaps:
+    case LayerCount:
+        break;
+    }
+}
 
-    const TDialGaugeArc &arc = *g.Arc();
-    const TDialGaugeThreshold &threshold = *arc.Threshold();
-    colour(arc.Opacity(), arc.Color());
-    colour(threshold.Opacity(), threshold.Color());
-    n.insert(n.end(), {double(threshold.ThresholdKind()), double(threshold.StartAngle()),
-                       double(threshold.SweepAngle()), g.ValueToAngle(threshold.StartValue()),
-                       g.ValueToAngle(threshold.EndValue()), g.ThresholdBandStart(),
-                       g.ThresholdBandSweep()});
-    const QRectF arcRect = g.ArcRect();
-    n.insert(n.end(), {arcRect.x(), arcRect.y(), arcRect.width(), arcRect.height()});
+void TDialGaugePainter::ComposeFaceBase()
+{
+    bool first = true;
+    for (const TLayer layer : {lyDisc, lyRing, lyRim, lySections, lyScale, lyArc, lyBox}) {
+        const TKept &kept = m_kept[std::size_t(layer)];
+        if (kept.empty)
+            continue;
+        if (first)
+            Copy(m_faceBase, kept.image, m_faceBase.rect());
+        else
+            Blend(m_faceBase, kept.image, m_faceBase.rect());
+        first = false;
+    }
+    if (first)
+        m_faceBase.fill(0);
+}
 
-    const TDialGaugeDigit &digit = *g.Digit();
-    n.push_back(digit.Visible());
-    colour(digit.BackGroundOpacity(), digit.BackGroundColor());
-    key.texts.push_back(g.DialText());
-    font(*g.Font());
-    n.push_back(g.TabStop());
-    n.push_back(g.HasFocus());
+// --- the read-out --------------------------------------------------------------------
 
-    const TDialGaugeNeedle &needle = *g.Needle();
-    colour(needle.OuterCenterOpacity(), needle.OuterCenterColor());
-    colour(needle.OuterCenterOpacity(), needle.OuterCenterColorTo());
-    colour(needle.InnerCenterOpacity(), needle.InnerCenterColor());
-    colour(needle.InnerCenterOpacity(), needle.InnerCenterColorTo());
-    const TDialGaugeGloss &gloss = *g.InnerCircle()->Gloss();
-    colour(gloss.Opacity(), gloss.Color());
-    return key;
+std::vector<TDialGaugeReadout::TCell> TDialGaugePainter::LayoutCells(double value)
+{
+    if (!TDialGaugeFacePainter::ShowsReadout(m_gauge))
+        return {};
+    const QString format = m_gauge.ValueFormat();
+    // Reported once; the rest of the dial goes on painting without digits.
+    if (m_refusedFormat && *m_refusedFormat == format)
+        return {};
+    std::vector<TDialGaugeReadout::TCell> cells;
+    try {
+        cells = TDialGaugeReadout::LayoutValue(m_gauge, TDialGaugeFacePainter::DigitRect(m_gauge), value);
+        m_refusedFormat.reset();
+    } catch (const Exception &error) {
+        m_refusedFormat = format;
+        m_lastFailure.clear();
+        Report(error);
+        return {};
+    } catch (const std::exception &error) {
+        m_refusedFormat = format;
+        m_lastFailure.clear();
+        Report(Exception(QString::fromLocal8Bit(error.what())));
+        return {};
+    }
+    // Without a digit colour the cells draw nothing.
+    if (m_gauge.Digit()->Color() == clNone)
+        cells.clear();
+    return cells;
+}
+
+QRect TDialGaugePainter::CellRect(const TDialGaugeReadout::TCell &cell) const
+{
+    const int cellHeight = TDialGaugeReadout::CellHeight(TDialGaugeFacePainter::DigitRect(m_gauge));
+    const double width = double(cellHeight) / 13 * 10;
+    const double x = cell.Origin.X;
+    const double y = cell.Origin.Y;
+    const QPoint topLeft(int(std::floor(x * m_dpr)) - Fringe, int(std::floor(y * m_dpr)) - Fringe);
+    const QPoint bottomRight(int(std::ceil((x + std::abs(width)) * m_dpr)) + Fringe,
+                             int(std::ceil((y + std::abs(cellHeight)) * m_dpr)) + Fringe);
+    return QRect(topLeft, bottomRight) & QRect(QPoint(0, 0), m_deviceSize);
+}
+
+const TDialGaugePainter::TSprite &TDialGaugePainter::Sprite(const TDialGaugeReadout::TCell &cell)
+{
+    const TSpriteKey key(cell.Origin.X, cell.Origin.Y, cell.Character, cell.PointAfter);
+    const auto found = m_sprites.find(key);
+    if (found != m_sprites.end())
+        return found->second;
+    TSprite sprite;
+    const QRect rect = CellRect(cell);
+    sprite.origin = rect.topLeft();
+    if (!rect.isEmpty()) {
+        sprite.pixels = QImage(rect.size(), BufferFormat);
+        sprite.pixels.fill(0);
+        sprite.pixels.setDevicePixelRatio(m_dpr);
+        {
+            // Drawn where it lies on the face, so its pixels are the face's.
+            TGPGraphics surface(&sprite.pixels);
+            surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+            surface.TranslateTransform(float(-rect.x() / m_dpr), float(-rect.y() / m_dpr));
+            TDialGaugeReadout::DrawDigit(surface, m_gauge, cell.Character, cell.Origin.X, cell.Origin.Y,
+                                         cell.PointAfter,
+                                         TDialGaugeReadout::CellHeight(TDialGaugeFacePainter::DigitRect(m_gauge)));
+        }
+        sprite.pixels.setDevicePixelRatio(1);
+    }
+    return m_sprites.emplace(key, std::move(sprite)).first->second;
+}
+
+void TDialGaugePainter::ComposeFace(const QRect &rect)
+{
+    const QRect area = rect.isNull() ? m_face.rect() : rect & m_face.rect();
+    if (area.isEmpty())
+        return;
+    Copy(m_face, m_faceBase, area);
+    QImage target = View(m_face, area);
+    {
+        TGPGraphics surface(&target);
+        for (const TDialGaugeReadout::TCell &cell : m_shownCells) {
+            const TSprite &sprite = Sprite(cell);
+            const QRect placed = QRect(sprite.origin, sprite.pixels.size()) & area;
+            if (placed.isEmpty())
+                continue;
+            // Only the part within area: a neighbour's fringe outside it
+            // was not restored and must not be drawn twice.
+            const TGPBitmap part(ConstView(sprite.pixels, placed.translated(-sprite.origin)));
+            surface.DrawImageI(&part, placed.x() - area.x(), placed.y() - area.y());
+        }
+    }
+    const TKept &upper = m_kept[lyUpper];
+    if (!upper.empty)
+        Blend(m_face, upper.image, area);
+}
+
+QRect TDialGaugePainter::Rescale(const QRect &faceRect)
+{
+    const int width = m_scaled.width();
+    const int height = m_scaled.height();
+    const QRectF dial = m_gauge.DialRect();
+    QRect rows(0, 0, width, height);
+    if (!faceRect.isNull()) {
+        if (faceRect.isEmpty())
+            return QRect();
+        const QSize logical = LogicalSize();
+        const double sy = logical.height() > 0 ? dial.height() / logical.height() : 1.0;
+        const double top = dial.y() * m_dpr;
+        // Whole bands of rows that sample the changed face pixels, with the
+        // filter's reach, drawn exactly as the whole face draws them: Qt
+        // steps its sample position along a row from where the row starts,
+        // in 1/65536 of a pixel, so a row begun elsewhere, or under another
+        // translation, can land a rounding step apart.
+        int first = std::clamp(int(std::floor(top + (faceRect.top() - 1) * sy)) - 1, 0, height);
+        int last = std::clamp(int(std::ceil(top + (faceRect.bottom() + 2) * sy)) + 1, first, height);
+        first = first / ScaledBand * ScaledBand;
+        last = std::min(height, (last + ScaledBand - 1) / ScaledBand * ScaledBand);
+        rows = QRect(0, first, width, last - first);
+    }
+    m_face.setDevicePixelRatio(m_dpr);
+    const TGPBitmap face(m_face);
+    for (int row = rows.top(); row <= rows.bottom(); row += ScaledBand) {
+        const QRect band(rows.left(), row, rows.width(), std::min(ScaledBand, rows.bottom() + 1 - row));
+        Clear(m_scaled, band);
+        QImage view = View(m_scaled, band, m_dpr);
+        if (view.isNull())
+            continue;
+        TGPGraphics surface(&view);
+        Smooth(surface);
+        surface.TranslateTransform(float(-band.x() / m_dpr), float(-band.y() / m_dpr));
+        surface.DrawImage(&face, SingleRect(dial));
+    }
+    m_face.setDevicePixelRatio(1);
+    return rows;
+}
+
+void TDialGaugePainter::ComposeStill(const QRect &rect)
+{
+    const QRect area = rect.isNull() ? m_still.rect() : rect & m_still.rect();
+    Copy(m_still, m_scaled, area);
+    if (!m_kept[lyCaps].empty)
+        Blend(m_still, m_kept[lyCaps].image, area);
+}
+
+void TDialGaugePainter::RestoreFrame(const QRect &rect)
+{
+    Copy(m_frame, m_still, rect);
+}
+
+// --- the needle ------------------------------------------------------------------------
+
+std::vector<QRect> TDialGaugePainter::NeedleRects(const TArrayOfPointF &outline) const
+{
+    const TDialGaugeNeedle &needle = *m_gauge.Needle();
+    const bool body = needle.Color() != clNone;
+    const bool shine = needle.ShineColor() != clNone && needle.ShineColorTo() != clNone;
+    if ((!body && !shine) || outline.size() < 3)
+        return {};
+    const QRectF bounds = QPolygonF(outline).boundingRect();
+    const int height = m_deviceSize.height();
+    const int width = m_deviceSize.width();
+    const int top = std::clamp(int(std::floor(bounds.top() * m_dpr)) - Fringe, 0, height);
+    const int bottom = std::clamp(int(std::ceil(bounds.bottom() * m_dpr)) + Fringe, top, height);
+    std::vector<QRect> rects;
+    for (int row = top; row < bottom; row += NeedleBand) {
+        const int next = std::min(row + NeedleBand, bottom);
+        const auto [l, r] = ColumnsInRows(outline, m_dpr, row - Fringe, next + Fringe);
+        if (!(l <= r))
+            continue;
+        const int left = std::clamp(int(std::floor(l)) - Fringe, 0, width);
+        const int right = std::clamp(int(std::ceil(r)) + Fringe, left, width);
+        if (right > left)
+            rects.emplace_back(left, row, right - left, next - row);
+    }
+    return rects;
+}
+
+void TDialGaugePainter::DrawNeedleIntoFrame(double value)
+{
+    const TArrayOfPointF outline = m_gauge.NeedleOutline(value);
+    m_needleRects = NeedleRects(outline);
+    if (m_needleRects.empty())
+        return;
+    // Grouped as the straight paint groups them: the caps and gloss over
+    // the needle in a layer of its own, that layer over the scaled face.
+    // Regrouped, two soft edges over each other round apart by more.
+    for (const QRect &rect : m_needleRects)
+        Clear(m_needleGroup, rect);
+    {
+        QImage layer = View(m_needleGroup, m_needleGroup.rect(), m_dpr);
+        TGPGraphics surface(&layer);
+        Smooth(surface);
+        TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, value);
+    }
+    for (const QRect &rect : m_needleRects) {
+        if (!m_kept[lyCaps].empty)
+            Blend(m_needleGroup, m_kept[lyCaps].image, rect);
+        Copy(m_frame, m_scaled, rect);
+        Blend(m_frame, m_needleGroup, rect);
+    }
+}
+
+// --- repaint regions ---------------------------------------------------------------------
+
+QRegion TDialGaugePainter::ValueChangeRegion(double from, double to) const
+{
+    const QRect whole(QPoint(0, 0), LogicalSize());
+    auto needle = [&](double value) {
+        return QPolygonF(m_gauge.NeedleOutline(value)).boundingRect().adjusted(-Fringe, -Fringe, Fringe, Fringe)
+            .toAlignedRect();
+    };
+    QRegion region = QRegion(needle(from) | needle(to)) & whole;
+    if (!TDialGaugeFacePainter::ShowsReadout(m_gauge))
+        return region;
+    // The box, and the cells of both texts, which may run past it; the face
+    // is scaled into DialRect.
+    QRectF face = TDialGaugeFacePainter::ValueBoxRect(m_gauge);
+    const QRectF digits = TDialGaugeFacePainter::DigitRect(m_gauge);
+    const int cellHeight = TDialGaugeReadout::CellHeight(digits);
+    const double cellWidth = std::abs(double(cellHeight) / 13 * 10);
+    try {
+        for (const double value : {from, to}) {
+            for (const TDialGaugeReadout::TCell &cell : TDialGaugeReadout::LayoutValue(m_gauge, digits, value))
+                face |= QRectF(cell.Origin.X, cell.Origin.Y, cellWidth, std::abs(cellHeight));
+        }
+    } catch (const std::exception &) {
+        // A refused picture draws no digits.
+    }
+    const QSize logical = LogicalSize();
+    const QRectF dial = m_gauge.DialRect();
+    const double sx = logical.width() > 0 ? dial.width() / logical.width() : 1.0;
+    const double sy = logical.height() > 0 ? dial.height() / logical.height() : 1.0;
+    const QRectF shown(dial.x() + face.x() * sx, dial.y() + face.y() * sy, face.width() * sx, face.height() * sy);
+    return region | (shown.adjusted(-Fringe, -Fringe, Fringe, Fringe).toAlignedRect() & whole);
 }

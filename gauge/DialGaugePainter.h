@@ -2,13 +2,22 @@
 
 #include <QImage>
 #include <DialGauge/DialGaugeExport.h>
-#include <QRectF>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
+#include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
+
+#include "gauge/DialGaugeReadout.h"
+#include "gauge/DialGaugeTypes.h"
+#include "platform/TGPTypes.h"
 
 class Exception;
 class QPainter;
@@ -22,22 +31,45 @@ class TGPGraphics;
 // unscaled over it. Nothing is filled where the gauge draws nothing, so the
 // widget shows its parent there.
 //
-// The gauge owns one painter, calls paint() from its paint event and
-// invalidate() on every change except a change of the shown value.
+// All buffers are in device pixels: at a device pixel ratio of 2 a 303 x 308
+// gauge draws 606 x 616 sharp pixels while its geometry stays logical.
 //
-// With caching on (the default), everything that does not follow the value
-// is drawn once and kept: the scaled face without its digits, and the caps
-// and gloss. A gliding frame then redraws only the digits' strip of the face
-// and the needle's body and shine. The cache is keyed on every property the
-// kept layers read (system colours resolved), so even a change that
-// bypasses invalidate() cannot show a stale face. Buffers are kept between
-// paints in both modes.
+// With caching on (the default) every layer is kept in its own image and
+// drawn again only when something it reads changes. Each layer has a key
+// made of everything it reads (system colours resolved), compared at every
+// paint, so no change can leave a stale layer, whichever way it came. The
+// kept products:
+//   face layers   disc, ring, rim, sections, ticks and labels, arc and band,
+//                 read-out box, dial text and focus circle
+//   digits        one picture per character cell, at its place
+//   face          the face layers composed, the digits and dial text in it
+//   scaled face   the face drawn into DialRect
+//   still frame   the scaled face with the caps and gloss over it
+//   frame         the still frame with the needle's body and shine between
+//                 scaled face and caps: what the control shows
+// A glide step rebuilds the read-out's changed cells, rescales those rows
+// and redraws the needle's rows; everything else is copied.
 class TDialGaugePainter
 {
 public:
     // How a refused read-out is reported; the gauge passes it on through its
     // own channel. Without one, nothing is reported.
     using TErrorReport = std::function<void(const Exception &)>;
+
+    // The kept layers, in drawing order.
+    enum TLayer {
+        lyDisc,
+        lyRing,
+        lyRim,
+        lySections,
+        lyScale,
+        lyArc,
+        lyBox,
+        lyUpper,
+        lyDigits,
+        lyCaps,
+        LayerCount
+    };
 
     // Reads only the state: a widget's, or that of any other host.
     DIALGAUGE_EXPORT explicit TDialGaugePainter(const TDialGaugeState &gauge);
@@ -52,30 +84,57 @@ public:
     // cannot be formatted is reported once and skipped until ValueFormat
     // changes; the rest of the dial is painted.
     DIALGAUGE_EXPORT void paint(QPainter &painter);
-    // Drops every cached layer (keeps the buffers).
+    // Only the part of the gauge within region (the control's coordinates),
+    // as a paint event for that region needs it.
+    DIALGAUGE_EXPORT void paint(QPainter &painter, const QRegion &region);
+    // Drops every kept layer (keeps the buffers).
     DIALGAUGE_EXPORT void invalidate();
+
+    // Where a change of the shown value from one value to another changes
+    // the picture: the needle's old and new bounds and the read-out (its box
+    // and the cells of both texts), in the control's coordinates.
+    DIALGAUGE_EXPORT QRegion ValueChangeRegion(double from, double to) const;
 
     // Off: every layer is drawn at every paint, straight into fresh (reused)
     // face and needle bitmaps. By default on.
     void SetCaching(bool on);
     bool Caching() const { return m_caching; }
     void SetErrorReport(TErrorReport report) { m_report = std::move(report); }
-    // Times the kept layers were drawn anew; for diagnostics and tests.
-    quint64 CacheBuildCount() const { return m_cacheBuilds; }
+    // Times a kept layer was drawn anew, and all of them; for diagnostics
+    // and tests.
+    quint64 BuildCount(TLayer layer) const { return m_kept[std::size_t(layer)].builds; }
+    quint64 CacheBuildCount() const;
 
 private:
-    // Everything the kept layers read, in a form that compares exactly.
-    struct CacheKey
+    // Everything a layer reads, in a form that compares exactly.
+    struct TKey
     {
         std::vector<double> numbers;
         QStringList texts;
-        bool operator==(const CacheKey &) const = default;
+        bool operator==(const TKey &) const = default;
     };
+    struct TKept
+    {
+        QImage image;
+        TKey key;
+        bool valid = false;
+        // Nothing drawn: left out of compositions.
+        bool empty = true;
+        quint64 builds = 0;
+    };
+    // A character cell's picture, device pixels, placed at origin.
+    struct TSprite
+    {
+        QImage pixels;
+        QPoint origin;
+    };
+    using TSpriteKey = std::tuple<float, float, int, bool>;
 
-    void PaintGauge(TGPGraphics &target, qreal dpr);
+    void PaintGauge(TGPGraphics &target, qreal dpr, const QRegion *region);
     void PaintStraight(TGPGraphics &target);
-    void PaintCached(TGPGraphics &target, qreal dpr);
+    void PaintCached(TGPGraphics &target, qreal dpr, const QRegion *region);
 
+    // --- straight paint ---
     // Face layers under the digits: disc, ring, rim, sections, scale, arc
     // layers and the read-out box.
     void PaintLowerLayers(TGPGraphics &face);
@@ -85,21 +144,38 @@ private:
     void PaintUpperLayers(TGPGraphics &face);
     // The needle layer drawn whole into its bitmap, then onto target.
     void DrawNeedle(TGPGraphics &target);
-    // Body and shine only, over target (the cached paint keeps the rest).
-    void DrawNeedleBody(TGPGraphics &target, qreal dpr);
 
-    CacheKey MakeKey(qreal dpr) const;
-    void BuildCache(qreal dpr);
-    void RedrawReadoutStrip();
-    // The face drawn into DialRect, clipped to rows (a view on the scaled
-    // face starting at device row top), over transparency.
-    void DrawScaledFace(QImage &rows, int top);
+    // --- kept layers ---
+    void MakeKey(TLayer layer, qreal dpr, TKey &key) const;
+    // Brings a layer up to date; true when it was drawn anew.
+    bool Refresh(TLayer layer, qreal dpr);
+    void BuildLayer(TLayer layer, qreal dpr);
+    void ComposeFaceBase();
+    // The read-out's cells for value; empty when the read-out is off or its
+    // picture is refused (reported once).
+    std::vector<TDialGaugeReadout::TCell> LayoutCells(double value);
+    QRect CellRect(const TDialGaugeReadout::TCell &cell) const;
+    const TSprite &Sprite(const TDialGaugeReadout::TCell &cell);
+    // The face within rect (device pixels): base, digits, dial text.
+    void ComposeFace(const QRect &rect);
+    // The scaled face's pixels that sample the face's rows and columns in
+    // rect (device pixels; the whole face for a null rect); returns them.
+    QRect Rescale(const QRect &faceRect);
+    // The still frame within rect: scaled face, then caps and gloss.
+    void ComposeStill(const QRect &rect);
+    void RestoreFrame(const QRect &rect);
+    // The needle's body and shine into the frame, between the scaled face
+    // and the caps.
+    void DrawNeedleIntoFrame(double value);
+    // Where the needle with this outline can leave pixels: bands of device
+    // rows, each as wide as the needle is there.
+    std::vector<QRect> NeedleRects(const TArrayOfPointF &outline) const;
+
     void Report(const Exception &error);
     // Sizes every buffer for the control at dpr; false when there is nothing
     // to paint on.
     bool EnsureBuffers(qreal dpr);
-    // Forgets the views before their images are written whole or replaced.
-    void DropViews();
+    QSize LogicalSize() const;
 
     const TDialGaugeState &m_gauge;
     bool m_caching = true;
@@ -108,30 +184,29 @@ private:
     std::optional<QString> m_refusedFormat;
     QString m_lastFailure;
 
-    // Face bitmap and needle layer, device pixels, carrying the ratio.
-    QImage m_face;
+    qreal m_dpr = 1;
+    QSize m_deviceSize;
+    // Straight paint: face bitmap and needle layer, device pixels.
+    QImage m_straightFace;
     QImage m_needleLayer;
-    // Kept layers.
-    QImage m_scaledFace;     // the face drawn into DialRect, over transparency
-    QImage m_upper;          // dial text and focus circle, over transparency
-    QImage m_lowerStrip;     // the digits' rows of the face without digits
-    QImage m_bodyLayer;      // body and shine, when drawn in bands
-    bool m_hasUpper = false;
-    // Rows of the face that the digits can touch, and the rows of the scaled
-    // face that read them, in device pixels.
-    int m_stripTop = 0;
-    int m_stripBottom = 0;
-    int m_scaledTop = 0;
-    int m_scaledBottom = 0;
-    // Views on those rows of m_face, m_upper and m_scaledFace (no copies).
-    QImage m_faceStripView;
-    QImage m_upperStripView;
-    QImage m_scaledStripView;
-    // Caps and gloss: the part of the needle layer they can cover.
-    QImage m_glossView;
-    QPoint m_glossOrigin;
 
-    bool m_cacheValid = false;
-    CacheKey m_key;
-    quint64 m_cacheBuilds = 0;
+    std::array<TKept, LayerCount> m_kept;
+    TKey m_scratchKey;
+    QImage m_faceBase;
+    QImage m_face;
+    QImage m_scaled;
+    QImage m_still;
+    QImage m_frame;
+    // The needle's body with the caps and gloss over it, in the needle's
+    // rows, before it goes over the scaled face.
+    QImage m_needleGroup;
+    // Device rectangle of the dial in the scaled face.
+    QRect m_dialDevice;
+    std::map<TSpriteKey, TSprite> m_sprites;
+    std::vector<TDialGaugeReadout::TCell> m_shownCells;
+    // The frame holds a whole picture, and which needle it shows.
+    bool m_framed = false;
+    double m_framedValue = 0;
+    TKey m_needleKey;
+    std::vector<QRect> m_needleRects;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRegion>
 #include <QString>
 
 #include <memory>
@@ -33,6 +34,10 @@ public:
     void RaisePaintError(const QString &message);
 
     TDialGauge &q;
+    // The value shown once the requested repaints are done, and the region
+    // of the last request (empty for the whole control).
+    double m_requestedValue = 0.0;
+    QRegion m_requestedRegion;
     std::unique_ptr<TDialGaugePainter> m_painter;
     TDialGaugeState state;
 };

@@ -129,12 +129,11 @@ TDialGaugeState::TDialGaugeState(THost &host, TDialGauge *widget, bool designMod
     m_sections = std::unique_ptr<TDialGaugeSections>(new TDialGaugeSections(m_widget, this));
     m_sections->OnChange = RepaintHandler();
 
-    // Runs from construction to destruction, also while nothing moves: a
-    // resting tick costs a comparison and requests no repaint.
+    // Runs only while the value has somewhere to go (SyncTimer): a gauge at
+    // rest wakes nobody.
     m_timer = std::make_unique<TWindowTimer>();
     m_timer->SetInterval(AnimationInterval);
     m_timer->OnTimer = [this] { AnimationStep(); };
-    m_timer->SetEnabled(true);
 
     m_needleType = ntPointer;
 
@@ -187,6 +186,17 @@ void TDialGaugeState::Changed(Repaint kind)
     m_host.RepaintRequested(kind);
 }
 
+void TDialGaugeState::SyncTimer()
+{
+    // A stopped timer that starts on a new target ticks one interval later,
+    // as a running one would at the latest; every tick computes its step
+    // from the state alone, so the values are the same either way. The
+    // final snap onto the target is a tick of its own and still runs.
+    const bool moving = m_animation && !m_designMode && m_loadingDepth == 0 && m_value != m_animationTarget;
+    if (m_timer && !m_destroying)
+        m_timer->SetEnabled(moving);
+}
+
 TNotifyEvent TDialGaugeState::RepaintHandler()
 {
     return [this](QObject *) { Changed(Repaint::Face); };
@@ -237,6 +247,7 @@ void TDialGaugeState::Assign(const TDialGaugeState &other)
     m_animationTarget = other.m_animationTarget;
     UpdateScaleTable();
     UpdateArcGeometry();
+    SyncTimer();
     Changed(Repaint::Face);
 }
 
@@ -277,6 +288,7 @@ void TDialGaugeState::SetMinimumValue(int value)
         threshold.PullCenter(m_minimumValue);
     UpdateScaleTable();
     UpdateArcGeometry();
+    SyncTimer();
     Changed(Repaint::Face);
     if (!glide || pulled)
         RaiseValueChanged();
@@ -307,6 +319,7 @@ void TDialGaugeState::SetMaximumValue(int value)
         threshold.PullCenter(m_maximumValue);
     UpdateScaleTable();
     UpdateArcGeometry();
+    SyncTimer();
     Changed(Repaint::Face);
     if (!glide || pulled)
         RaiseValueChanged();
@@ -319,11 +332,13 @@ void TDialGaugeState::SetValue(double value)
         return;
     if (m_animation && !m_designMode && !IsLoading()) {
         m_animationTarget = value;
+        SyncTimer();
         Changed(Repaint::ValueOnly);
         return;
     }
     m_value = value;
     m_animationTarget = value;
+    SyncTimer();
     Changed(Repaint::ValueOnly);
     // Raised also when the value did not change.
     RaiseValueChanged();
@@ -473,6 +488,7 @@ void TDialGaugeState::SetAnimation(bool value)
     if (m_animation == value)
         return;
     m_animation = value;
+    SyncTimer();
     Changed(Repaint::Face);
     // A glide frozen on its way ends here for assistive technology.
     if (!value && m_value != m_animationTarget)
@@ -530,11 +546,13 @@ void TDialGaugeState::EndLoading()
     UpdateDialRect();
     UpdateScaleTable();
     UpdateArcGeometry();
+    SyncTimer();
 }
 
 void TDialGaugeState::SetDesignMode(bool value)
 {
     m_designMode = value;
+    SyncTimer();
 }
 
 // --- style presets -----------------------------------------------------------
@@ -759,8 +777,10 @@ QRectF TDialGaugeState::SectionInnerRect(const TDialGaugeSection &section) const
 
 void TDialGaugeState::AnimationStep()
 {
-    if (!m_animation || IsLoading() || m_designMode)
+    if (!m_animation || IsLoading() || m_designMode) {
+        SyncTimer();
         return;
+    }
     // A factor of 0 has no step; it acts as 1 (the first tick covers the distance).
     const int factor = m_animationFactor == 0 ? 1 : m_animationFactor;
     const double step = static_cast<double>(
@@ -774,6 +794,7 @@ void TDialGaugeState::AnimationStep()
         // Resting or the final snap: silent, no repaint.
         const bool snap = m_value != m_animationTarget;
         m_value = m_animationTarget;
+        SyncTimer();
         if (snap)
             m_host.ValueSettled(m_value);
     }

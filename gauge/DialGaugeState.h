@@ -222,6 +222,9 @@ public:
 
 private:
     void RaiseValueChanged();
+    // Starts the animation timer when the value has a target to move to and
+    // may move, stops it otherwise; a running timer keeps its rhythm.
+    void SyncTimer();
 
     THost &m_host;
     TDialGauge *m_widget;

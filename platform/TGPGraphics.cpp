@@ -350,3 +350,49 @@ TStatus TGPGraphics::DrawImage(const TGPImage *image, float x, float y, float wi
     m_painter->drawImage(QRectF(x, y, width, height), pixels, QRectF(pixels.rect()));
     return TStatus::Ok;
 }
+
+TStatus TGPGraphics::DrawImagePart(const TGPImage *image, const TGPRect &rect)
+{
+    if (!m_painter || !image || !image->m_image)
+        return SetStatus(TStatus::InvalidParameter);
+    if (rect.Width <= 0 || rect.Height <= 0)
+        return TStatus::Ok;
+    const QImage &pixels = *image->m_image;
+    const qreal ratio = pixels.devicePixelRatio();
+    const QRect logical(rect.X, rect.Y, rect.Width, rect.Height);
+    const QTransform device = m_painter->deviceTransform();
+    const QRectF mapped = device.mapRect(QRectF(logical));
+    const QRect part = mapped.toRect();
+    const bool oneToOne = device.type() <= QTransform::TxScale && qFuzzyCompare(device.m11(), ratio)
+        && qFuzzyCompare(device.m22(), ratio) && QRectF(part) == mapped;
+    m_painter->save();
+    // A clip of one rectangle keeps Qt on its plain blit, even inside a
+    // paint event whose region has many.
+    m_painter->setClipRect(logical, Qt::IntersectClip);
+    if (oneToOne) {
+        // Device pixels straight onto device pixels: the surface's own
+        // scaling is undone (exactly, as it is a ratio the image carries).
+        const QTransform toDevice = m_painter->worldTransform().inverted() * device;
+        m_painter->setWorldTransform(QTransform::fromTranslate(device.dx(), device.dy()) * toDevice.inverted());
+        m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        const QPoint origin(qRound(device.dx()), qRound(device.dy()));
+        const QRect source = part.translated(-origin) & pixels.rect();
+        const QImage view(pixels.constBits() + qsizetype(source.top()) * pixels.bytesPerLine()
+                              + qsizetype(source.left()) * (pixels.depth() / 8),
+                          source.width(), source.height(), pixels.bytesPerLine(), pixels.format());
+        if (!view.isNull())
+            m_painter->drawImage(QPointF(source.topLeft() + origin) - QPointF(device.dx(), device.dy()), view);
+    } else {
+        m_painter->drawImage(QPointF(0, 0), pixels);
+    }
+    m_painter->restore();
+    return TStatus::Ok;
+}
+
+TStatus TGPGraphics::TranslateTransform(float dx, float dy)
+{
+    if (!m_painter || !finite(dx, dy))
+        return SetStatus(TStatus::InvalidParameter);
+    m_painter->translate(dx, dy);
+    return TStatus::Ok;
+}

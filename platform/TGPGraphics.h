@@ -131,6 +131,15 @@ public:
     {
         return DrawImage(image, rect.X, rect.Y, rect.Width, rect.Height);
     }
+    // The part of an image that lies under rect, for an image that covers the
+    // surface from its origin at the image's device pixel ratio (a picture
+    // made for this surface). Pixel for pixel, unfiltered, where the surface
+    // maps to its device by that ratio and a translation; otherwise drawn
+    // through the transform. Nothing outside rect is touched.
+    TStatus DrawImagePart(const TGPImage *image, const TGPRect &rect);
+
+    // Moves the origin of everything drawn later by (dx, dy).
+    TStatus TranslateTransform(float dx, float dy);
 
 private:
     void begin(QPaintDevice *device);

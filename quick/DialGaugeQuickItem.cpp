@@ -67,8 +67,10 @@ void TDialGaugeQuickItem::RepaintRequested(TDialGaugeState::Repaint kind)
 {
     if (!m_painter)
         return;
-    if (kind == TDialGaugeState::Repaint::Face)
-        m_painter->invalidate();
+    // The whole item: Qt Quick paints a painted item whole into its picture
+    // anyway. The painter finds out for itself which kept layers the change
+    // reaches, and a glide step redraws only what the value changes.
+    Q_UNUSED(kind);
     update();
     emit changed();
 }
@@ -93,6 +95,8 @@ void TDialGaugeQuickItem::geometryChange(const QRectF &newGeometry, const QRectF
 
 void TDialGaugeQuickItem::paint(QPainter *painter)
 {
+    // Whole: Qt Quick clips a partial update itself, and keeps no picture
+    // between paints for the painter to draw a region into.
     m_painter->paint(*painter);
 }
 

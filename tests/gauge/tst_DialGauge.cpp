@@ -106,6 +106,10 @@ private slots:
     void animationFactors_data();
     void animationFactors();
     void animationFreezeAndResume();
+    void timerRunsOnlyWhileMoving_data();
+    void timerRunsOnlyWhileMoving();
+    void glideFromRestMatchesRunningTimer_data();
+    void glideFromRestMatchesRunningTimer();
     void limitSetters_data();
     void limitSetters();
     void limitPullsThresholdCenter();
@@ -220,11 +224,12 @@ void tst_DialGauge::construction()
     QCOMPARE(g.InnerCircle()->Gloss()->Owner(), &g);
     QCOMPARE(t.Owner(), &g);
 
-    // The timer asks for 1 ms and runs at the platform's 10 ms floor.
+    // The timer asks for 1 ms and runs at the platform's 10 ms floor, and
+    // only while the value moves: a new gauge is at rest.
     const TWindowTimer &timer = TDialGaugePrivate::Get(g).state.Timer();
     QCOMPARE(timer.Interval(), 1);
     QCOMPARE(timer.EffectiveInterval(), 10);
-    QVERIFY(timer.IsActive());
+    QVERIFY(!timer.IsActive());
 }
 
 void tst_DialGauge::styleInterfaceCast()
@@ -787,6 +792,117 @@ void tst_DialGauge::animationFreezeAndResume()
     QCOMPARE(g.Value(), 70.0);
     QCOMPARE(g.AnimationTarget(), 70.0);
     QCOMPARE(log.values.last(), 70.0);
+}
+
+void tst_DialGauge::timerRunsOnlyWhileMoving_data()
+{
+    QTest::addColumn<Change>("start");
+    QTest::addColumn<bool>("runs");
+    QTest::addColumn<Change>("next");
+    QTest::addColumn<bool>("runsAfter");
+
+    const Change none = [](TDialGauge &) {};
+    QTest::newRow("new target") << Change([](TDialGauge &g) { g.SetValue(50); }) << true << none << true;
+    QTest::newRow("same value") << Change([](TDialGauge &g) { g.SetValue(0); }) << false << none << false;
+    QTest::newRow("within the snap tolerance")
+        << Change([](TDialGauge &g) { g.SetValue(0.0004); }) << true
+        << Change([](TDialGauge &g) { g.AnimationStep(); }) << false;
+    QTest::newRow("animation off freezes")
+        << Change([](TDialGauge &g) { g.SetValue(50); g.AnimationStep(); g.SetAnimation(false); }) << false
+        << Change([](TDialGauge &g) { g.SetAnimation(true); }) << true;
+    QTest::newRow("direct value")
+        << Change([](TDialGauge &g) { g.SetAnimation(false); g.SetValue(30); g.SetAnimation(true); }) << false
+        << none << false;
+    QTest::newRow("maximum pulls the target")
+        << Change([](TDialGauge &g) { g.SetValue(100); g.AnimationStep(); }) << true
+        << Change([](TDialGauge &g) { g.SetMaximumValue(15); }) << false;
+    QTest::newRow("loading")
+        << Change([](TDialGauge &g) { g.SetValue(50); g.BeginLoading(); g.AnimationStep(); }) << false
+        << Change([](TDialGauge &g) { g.EndLoading(); }) << true;
+    QTest::newRow("design mode")
+        << Change([](TDialGauge &g) { g.SetValue(50); g.SetDesignMode(true); }) << false
+        << Change([](TDialGauge &g) { g.SetDesignMode(false); }) << true;
+    QTest::newRow("copy of a gliding gauge")
+        << Change([](TDialGauge &) {}) << false << Change([](TDialGauge &g) {
+               TDialGauge source;
+               source.SetValue(60);
+               g.Assign(&source);
+           }) << true;
+}
+
+// Zero wakeups at rest: the timer runs while the value has a target to
+// reach and may move, and stops at the tick that snaps onto it.
+void tst_DialGauge::timerRunsOnlyWhileMoving()
+{
+    QFETCH(Change, start);
+    QFETCH(bool, runs);
+    QFETCH(Change, next);
+    QFETCH(bool, runsAfter);
+    TDialGauge g;
+    const TWindowTimer &timer = TDialGaugePrivate::Get(g).state.Timer();
+    start(g);
+    QCOMPARE(timer.IsActive(), runs);
+    next(g);
+    QCOMPARE(timer.IsActive(), runsAfter);
+    // Whatever moves comes to rest, and the timer with it.
+    for (int tick = 0; tick < 5000 && timer.IsActive(); ++tick)
+        g.AnimationStep();
+    QVERIFY(!timer.IsActive());
+    if (g.Animation() && !g.IsDesignMode() && !g.IsLoading())
+        QCOMPARE(g.Value(), g.AnimationTarget());
+}
+
+void tst_DialGauge::glideFromRestMatchesRunningTimer_data()
+{
+    QTest::addColumn<int>("factor");
+    QTest::addColumn<double>("target");
+    QTest::newRow("factor 5, up") << 5 << 80.0;
+    QTest::newRow("factor 5, down") << 5 << 3.0;
+    QTest::newRow("factor 1") << 1 << 99.0;
+    QTest::newRow("negative factor") << -3 << 20.0;
+}
+
+// A glide that starts from rest (the timer starts with the new target) and
+// one that takes over a running glide from the same shown value give the
+// same values, tick by tick, with the same silent snap at the end.
+void tst_DialGauge::glideFromRestMatchesRunningTimer()
+{
+    QFETCH(int, factor);
+    QFETCH(double, target);
+    TDialGauge running;
+    running.SetAnimationFactor(factor);
+    running.SetValue(40);
+    running.AnimationStep();
+    const double shown = running.Value();
+    QVERIFY(TDialGaugePrivate::Get(running).state.Timer().IsActive());
+
+    TDialGauge resting;
+    resting.SetAnimationFactor(factor);
+    resting.SetAnimation(false);
+    resting.SetValue(shown);
+    resting.SetAnimation(true);
+    QVERIFY(!TDialGaugePrivate::Get(resting).state.Timer().IsActive());
+
+    ValueLog fromRest, takenOver;
+    fromRest.attach(resting);
+    takenOver.attach(running);
+    resting.SetValue(target);
+    running.SetValue(target);
+    QVERIFY(TDialGaugePrivate::Get(resting).state.Timer().IsActive());
+    QVERIFY(fromRest.values.isEmpty() && takenOver.values.isEmpty());
+    int ticks = 0;
+    while (TDialGaugePrivate::Get(resting).state.Timer().IsActive() && ticks < 20000) {
+        resting.AnimationStep();
+        running.AnimationStep();
+        ++ticks;
+        QCOMPARE(resting.Value(), running.Value());
+    }
+    QCOMPARE(fromRest.values, takenOver.values);
+    QVERIFY(!fromRest.values.isEmpty());
+    // Only a factor of 1 lands on the target; otherwise the snap is silent.
+    QCOMPARE(fromRest.values.last() != target, factor != 1);
+    QCOMPARE(resting.Value(), target);
+    QVERIFY(!TDialGaugePrivate::Get(running).state.Timer().IsActive());
 }
 
 void tst_DialGauge::limitSetters_data()
