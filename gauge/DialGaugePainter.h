@@ -25,11 +25,12 @@ class TDialGauge;
 class TDialGaugeState;
 class TGPGraphics;
 
-// Paints a TDialGauge: the face (disc, ring, rim, sections, scale, arc and
-// band, read-out, dial text, focus circle) drawn into a face bitmap of the
-// control's size and then scaled into DialRect, and the needle layer drawn
-// unscaled over it. Nothing is filled where the gauge draws nothing, so the
-// widget shows its parent there.
+// Paints a gauge from its state (TDialGaugeState) alone, for whichever host
+// shows it: the TDialGauge widget or the QML item. The face (disc, ring, rim,
+// sections, scale, arc and band, read-out, dial text, focus circle) is drawn
+// into a face bitmap of the control's size and then scaled into DialRect, and
+// the needle layer drawn unscaled over it. Nothing is filled where the gauge
+// draws nothing, so the host's parent shows there.
 //
 // All buffers are in device pixels: at a device pixel ratio of 2 a 303 x 308
 // gauge draws 606 x 616 sharp pixels while its geometry stays logical.
