@@ -102,6 +102,13 @@ void TDialGaugeQuickItem::paint(QPainter *painter)
 
 // --- properties -----------------------------------------------------------------
 
+void TDialGaugeQuickItem::setValue(double value)
+{
+    if (m_state->IsLoading())
+        m_declaredValue = value;
+    m_state->SetValue(value);
+}
+
 QColor TDialGaugeQuickItem::divisionColor() const
 {
     return TDialGaugeProperties::ToQColor(m_state->DivisionColor());
@@ -245,8 +252,18 @@ void TDialGaugeQuickItem::focusOutEvent(QFocusEvent *event)
 
 // --- accessibility -----------------------------------------------------------------
 
+void TDialGaugeQuickItem::classBegin()
+{
+    QQuickPaintedItem::classBegin();
+    m_state->BeginLoading();
+}
+
 void TDialGaugeQuickItem::componentComplete()
 {
+    if (m_declaredValue)
+        m_state->SetValue(*m_declaredValue);
+    m_declaredValue.reset();
+    m_state->EndLoading();
     QQuickPaintedItem::componentComplete();
     MakeAccessible();
 }

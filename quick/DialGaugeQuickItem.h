@@ -6,6 +6,7 @@
 #include <QtQml/qqmlregistration.h>
 
 #include <memory>
+#include <optional>
 
 #include "gauge/DialGaugeState.h"
 #include "quick/DialGaugeQuickArc.h"
@@ -68,7 +69,7 @@ public:
     ~TDialGaugeQuickItem() override;
 
     double value() const { return m_state->Value(); }
-    void setValue(double value) { m_state->SetValue(value); }
+    void setValue(double value);
     double animationTarget() const { return m_state->AnimationTarget(); }
     int minimumValue() const { return m_state->MinimumValue(); }
     void setMinimumValue(int value) { m_state->SetMinimumValue(value); }
@@ -125,6 +126,9 @@ signals:
     void paintError(const QString &message);
 
 protected:
+    // A document's values are applied as a stored form's: at once, without a
+    // glide, and the value after the limits, whatever order QML sets them in.
+    void classBegin() override;
     void componentComplete() override;
     void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -160,4 +164,6 @@ private:
     std::unique_ptr<TDialGaugeQuickFont> m_font;
     std::unique_ptr<TDialGaugeQuickFont> m_valueFont;
     QList<TDialGaugeQuickSection *> m_sections;
+    // The value a document set, applied again once its limits are set too.
+    std::optional<double> m_declaredValue;
 };

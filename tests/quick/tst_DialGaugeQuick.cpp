@@ -251,6 +251,39 @@ private slots:
         CompareAll(host, gauge, "after applyStyle");
     }
 
+    void declaredValues_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("maximum");
+        QTest::newRow("shown at once, no glide") << QByteArray("DialGauge { value: 42 }") << 42.0 << 100;
+        QTest::newRow("value before its limit") << QByteArray("DialGauge { value: 150; maximumValue: 250 }") << 150.0
+                                                << 250;
+        QTest::newRow("limit before the value") << QByteArray("DialGauge { maximumValue: 250; value: 150 }") << 150.0
+                                                << 250;
+        QTest::newRow("outside the declared range") << QByteArray("DialGauge { value: 300; maximumValue: 250 }")
+                                                    << 0.0 << 250;
+    }
+
+    // As a form's stored values: the declared value is there when the item
+    // is, whatever order QML set the properties in.
+    void declaredValues()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(double, value);
+        QFETCH(int, maximum);
+        Host host(body);
+        QVERIFY2(host.item(), qPrintable(host.errors()));
+        QCOMPARE(host.read("value").toDouble(), value);
+        QCOMPARE(host.read("animationTarget").toDouble(), value);
+        QCOMPARE(host.read("maximumValue").toInt(), maximum);
+        // Later changes glide again.
+        host.write("value", 10.0);
+        QCOMPARE(host.read("animationTarget").toDouble(), 10.0);
+        QCOMPARE(host.read("value").toDouble(), value);
+        QTRY_COMPARE(host.read("value").toDouble(), 10.0);
+    }
+
     void enumerationsByName()
     {
         Host host("DialGauge { needleType: DialGauge.Selector; arc.threshold.kind: DialGaugeThreshold.Value }");
