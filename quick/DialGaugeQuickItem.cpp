@@ -96,7 +96,10 @@ void TDialGaugeQuickItem::geometryChange(const QRectF &newGeometry, const QRectF
 void TDialGaugeQuickItem::paint(QPainter *painter)
 {
     // Whole: Qt Quick clips a partial update itself, and keeps no picture
-    // between paints for the painter to draw a region into.
+    // between paints for the painter to draw a region into. The picture was
+    // just cleared to transparent and the painter lays its frame down in one
+    // piece: copied, not blended, it comes out the same, sooner.
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
     m_painter->paint(*painter);
 }
 
