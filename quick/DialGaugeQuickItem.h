@@ -62,7 +62,8 @@ class TDialGaugeQuickItem : public QQuickPaintedItem, private TDialGaugeState::T
     Q_PROPERTY(QQmlListProperty<TDialGaugeQuickSection> sections READ sections)
 
 public:
-    enum NeedleType { Pointer = ntPointer, Selector = ntSelector };
+    // Fixed to int: QML may hand in any number, and the setter refuses the rest.
+    enum NeedleType : int { Pointer = ntPointer, Selector = ntSelector };
     Q_ENUM(NeedleType)
 
     explicit TDialGaugeQuickItem(QQuickItem *parent = nullptr);

@@ -23,7 +23,8 @@ class TDialGaugeQuickThreshold : public TDialGaugeQuickGroup
 
 public:
     // Whether the coloured arc follows startAngle/sweepAngle or startValue/endValue.
-    enum Kind { Angle = tkAngle, Value = tkValue };
+    // Fixed to int: QML may hand in any number, and the setter refuses the rest.
+    enum Kind : int { Angle = tkAngle, Value = tkValue };
     Q_ENUM(Kind)
 
     TDialGaugeQuickThreshold(TDialGaugeThreshold &threshold, QObject *parent)

@@ -196,6 +196,8 @@ private slots:
         QTest::newRow("arc width NaN") << QByteArray("arc.width") << QByteArray("Arc.Width")
                                        << QVariant(std::numeric_limits<double>::quiet_NaN());
         QTest::newRow("needle type out of range") << QByteArray("needleType") << QByteArray("NeedleType") << QVariant(7);
+        QTest::newRow("threshold kind out of range") << QByteArray("arc.threshold.kind")
+                                                     << QByteArray("Arc.Threshold.ThresholdKind") << QVariant(-1);
     }
 
     void writesFollowTheWidgetsRules()
@@ -217,7 +219,9 @@ private slots:
         if (widget == "NeedleType" && (value.toInt() < 0 || value.toInt() > 1))
             widgetValue = QVariant(); // the widget's type takes no other number
         if (widget == "Arc.Threshold.ThresholdKind")
-            widgetValue = QVariant::fromValue(TDialGaugeThresholdKind(value.toInt()));
+            widgetValue = value.toInt() == 0 || value.toInt() == 1
+                ? QVariant::fromValue(TDialGaugeThresholdKind(value.toInt()))
+                : QVariant();
         if (widgetValue.isValid())
             TDialGaugeProperties::Write(gauge, QString::fromLatin1(widget), widgetValue);
 
