@@ -742,28 +742,26 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
         const QSize logical = LogicalSize();
         const double sy = logical.height() > 0 ? dial.height() / logical.height() : 1.0;
         const double top = dial.y() * m_dpr;
-        // Whole bands of rows that sample the changed face pixels, with the
-        // filter's reach, drawn exactly as the whole face draws them: Qt
-        // steps its sample position along a row from where the row starts,
-        // in 1/65536 of a pixel, so a row begun elsewhere, or under another
-        // translation, can land a rounding step apart.
-        int first = std::clamp(int(std::floor(top + (faceRect.top() - 1) * sy)) - 1, 0, height);
-        int last = std::clamp(int(std::ceil(top + (faceRect.bottom() + 2) * sy)) + 1, first, height);
-        first = first / ScaledBand * ScaledBand;
-        last = std::min(height, (last + ScaledBand - 1) / ScaledBand * ScaledBand);
+        // Whole rows that sample the changed face pixels, with the filter's
+        // reach. Qt steps its sample position along a row from where the
+        // row starts, in 1/65536 of a pixel, so a row begun at the change
+        // rather than at the dial's edge can land a rounding step apart.
+        const int first = std::clamp(int(std::floor(top + (faceRect.top() - 1) * sy)) - 1, 0, height);
+        const int last = std::clamp(int(std::ceil(top + (faceRect.bottom() + 2) * sy)) + 1, first, height);
         rows = QRect(0, first, width, last - first);
     }
+    // Clipped to bands of rows under the one transform the whole face is
+    // drawn with, so every row samples the face as in a whole paint.
     m_face.setDevicePixelRatio(m_dpr);
     const TGPBitmap face(m_face);
+    QImage scaled = View(m_scaled, m_scaled.rect(), m_dpr);
+    TGPGraphics surface(&scaled);
+    Smooth(surface);
     for (int row = rows.top(); row <= rows.bottom(); row += ScaledBand) {
         const QRect band(rows.left(), row, rows.width(), std::min(ScaledBand, rows.bottom() + 1 - row));
         Clear(m_scaled, band);
-        QImage view = View(m_scaled, band, m_dpr);
-        if (view.isNull())
-            continue;
-        TGPGraphics surface(&view);
-        Smooth(surface);
-        surface.TranslateTransform(float(-band.x() / m_dpr), float(-band.y() / m_dpr));
+        surface.SetClip(TGPRectF(float(band.x() / m_dpr), float(band.y() / m_dpr), float(band.width() / m_dpr),
+                                 float(band.height() / m_dpr)));
         surface.DrawImage(&face, SingleRect(dial));
     }
     m_face.setDevicePixelRatio(1);
@@ -822,10 +820,13 @@ void TDialGaugePainter::DrawNeedleIntoFrame(double value)
     // Regrouped, two soft edges over each other round apart by more.
     for (const QRect &rect : m_needleRects)
         Clear(m_needleGroup, rect);
-    {
-        QImage layer = View(m_needleGroup, m_needleGroup.rect(), m_dpr);
-        TGPGraphics surface(&layer);
+    // Band by band (see NeedleBand); each band holds the needle's pixels
+    // in its rows.
+    for (const QRect &rect : m_needleRects) {
+        QImage band = View(m_needleGroup, rect, m_dpr);
+        TGPGraphics surface(&band);
         Smooth(surface);
+        surface.TranslateTransform(float(-rect.x() / m_dpr), float(-rect.y() / m_dpr));
         TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, value);
     }
     for (const QRect &rect : m_needleRects) {
