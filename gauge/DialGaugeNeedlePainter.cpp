@@ -85,12 +85,23 @@ void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaug
 
 void TDialGaugeNeedlePainter::DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy)
 {
+    DrawOuterCap(layer, gauge, cx, cy);
+    DrawInnerCap(layer, gauge, cx, cy);
+}
+
+void TDialGaugeNeedlePainter::DrawOuterCap(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy)
+{
     const TDialGaugeNeedle &needle = *gauge.Needle();
     // Both diameters follow the dial's width, also on a dial that is not round.
     DrawCap(layer,
             CapLook{gauge.DialWidth() / 5.0, needle.OuterCenterColor(), needle.OuterCenterColorTo(),
                     needle.OuterCenterOpacity(), TLinearGradientMode::Vertical},
             cx, cy);
+}
+
+void TDialGaugeNeedlePainter::DrawInnerCap(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy)
+{
+    const TDialGaugeNeedle &needle = *gauge.Needle();
     DrawCap(layer,
             CapLook{gauge.DialWidth() / 7.0, needle.InnerCenterColor(), needle.InnerCenterColorTo(),
                     needle.InnerCenterOpacity(), TLinearGradientMode::ForwardDiagonal},

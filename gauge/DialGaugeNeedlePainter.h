@@ -19,6 +19,9 @@ public:
     // Outer cap (DialWidth/5, vertical gradient) then inner cap (DialWidth/7,
     // diagonal gradient), both centred on the whole-pixel point (cx, cy).
     static void DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy);
+    // Each cap alone.
+    static void DrawOuterCap(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy);
+    static void DrawInnerCap(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy);
     // Upper highlight and lower reflection on the dial.
     static void DrawGloss(TGPGraphics &layer, const TDialGaugeState &gauge);
 

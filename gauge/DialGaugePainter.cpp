@@ -26,15 +26,13 @@ constexpr QImage::Format BufferFormat = QImage::Format_ARGB32_Premultiplied;
 // leaves about one span per pixel it crosses in a row) to its global thread
 // pool and waits for it; on two busy cores the hand-offs cost many times the
 // blend, and limiting the pool to one thread does not avoid them. Opaque
-// solid fills, vertical gradients and the drawing layer's own polygon fills
-// never take that path; scaled images and other gradients are drawn in
-// bands of rows that stay below it. The pixels are the same.
+// solid fills and vertical gradients never take that path; the scaled face
+// is drawn in bands of rows that stay below it, each row drawn exactly as
+// the whole face draws it.
 // Rows of the scaled face per draw: one span a row.
 constexpr int ScaledBand = 64;
 // Rows per rectangle of the needle's extent.
 constexpr int NeedleBand = 16;
-// Rows of the caps per draw: a circle's rows hold few spans.
-constexpr int CentreBand = 12;
 // Smoothing reaches this far (device pixels) beyond a shape's outline.
 constexpr int Fringe = 2;
 
@@ -249,11 +247,13 @@ bool TDialGaugePainter::EnsureBuffers(qreal dpr)
             if (&kept != &m_kept[lyDigits])
                 moved = Ensure(kept.image, size) || moved;
         }
-        for (QImage *image : {&m_faceBase, &m_face, &m_scaled, &m_still, &m_frame, &m_needleGroup})
+        for (QImage *image : {&m_faceBase, &m_face, &m_scaled, &m_still, &m_frame, &m_needleGroup, &m_capParts[0], &m_capParts[1],
+                               &m_capParts[2]})
             moved = Ensure(*image, size) || moved;
         if (moved)
             invalidate();
-        allocated = !m_frame.isNull() && !m_needleGroup.isNull() && !m_faceBase.isNull() && !m_face.isNull()
+        allocated = !m_frame.isNull() && !m_needleGroup.isNull() && !m_capParts[0].isNull()
+            && !m_capParts[1].isNull() && !m_capParts[2].isNull() && !m_faceBase.isNull() && !m_face.isNull()
             && !m_scaled.isNull() && !m_still.isNull();
         for (std::size_t i = 0; i < m_kept.size(); ++i)
             allocated = allocated && (i == lyDigits || !m_kept[i].image.isNull());
@@ -562,34 +562,41 @@ void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
     TKept &kept = m_kept[std::size_t(layer)];
     const TDialGaugeState &g = m_gauge;
     if (layer == lyDigits) {
-        m_sprites.clear();
+        // Drawn at every change of the read-out; kept is only its look.
         kept.empty = false;
         return;
     }
     kept.image.fill(0);
     if (layer == lyCaps) {
         const TDialGaugeNeedle &needle = *g.Needle();
-        const bool outer = needle.OuterCenterColor() != clNone && needle.OuterCenterColorTo() != clNone;
-        const bool inner = needle.InnerCenterColor() != clNone && needle.InnerCenterColorTo() != clNone;
-        kept.empty = !outer && !inner && g.InnerCircle()->Gloss()->Color() == clNone;
-        // The caps in bands (see CentreBand), the gloss (vertical
-        // gradients) over them whole.
+        m_capPartUsed = {needle.OuterCenterColor() != clNone && needle.OuterCenterColorTo() != clNone,
+                         needle.InnerCenterColor() != clNone && needle.InnerCenterColorTo() != clNone,
+                         g.InnerCircle()->Gloss()->Color() != clNone};
+        kept.empty = !m_capPartUsed[0] && !m_capPartUsed[1] && !m_capPartUsed[2];
+        // Each part in an image of its own: over the needle they go one
+        // after the other, as the straight paint draws them there (a soft
+        // edge over a soft edge rounds differently once grouped).
         const QPointF centre = g.ScaleCenter();
-        const QRectF caps = TDialGaugeNeedlePainter::CentreBounds(g);
-        const int height = kept.image.height();
-        const int top = std::clamp(int(std::floor(caps.top() * dpr)), 0, height);
-        const int bottom = std::clamp(int(std::ceil(caps.bottom() * dpr)) + 1, top, height);
-        for (int row = top; (outer || inner) && row < bottom; row += CentreBand) {
-            QImage rows = View(kept.image, QRect(0, row, kept.image.width(), std::min(CentreBand, bottom - row)), dpr);
-            TGPGraphics surface(&rows);
+        for (std::size_t part = 0; part < m_capParts.size(); ++part) {
+            QImage &image = m_capParts[part];
+            if (!m_capPartUsed[part])
+                continue;
+            image.fill(0);
+            QImage pixels = View(image, image.rect(), dpr);
+            TGPGraphics surface(&pixels);
             Smooth(surface);
-            surface.TranslateTransform(0, float(-row / dpr));
-            TDialGaugeNeedlePainter::DrawNeedleCenter(surface, g, int(centre.x()), int(centre.y()));
+            if (part == 0)
+                TDialGaugeNeedlePainter::DrawOuterCap(surface, g, int(centre.x()), int(centre.y()));
+            else if (part == 1)
+                TDialGaugeNeedlePainter::DrawInnerCap(surface, g, int(centre.x()), int(centre.y()));
+            else
+                TDialGaugeNeedlePainter::DrawGloss(surface, g);
         }
-        QImage pixels = View(kept.image, kept.image.rect(), dpr);
-        TGPGraphics surface(&pixels);
-        Smooth(surface);
-        TDialGaugeNeedlePainter::DrawGloss(surface, g);
+        // The parts drawn over each other give what drawing them into one
+        // image gives.
+        for (std::size_t part = 0; part < m_capParts.size(); ++part)
+            if (m_capPartUsed[part])
+                Blend(kept.image, m_capParts[part], kept.image.rect());
         return;
     }
 
@@ -700,51 +707,25 @@ QRect TDialGaugePainter::CellRect(const TDialGaugeReadout::TCell &cell) const
     return QRect(topLeft, bottomRight) & QRect(QPoint(0, 0), m_deviceSize);
 }
 
-const TDialGaugePainter::TSprite &TDialGaugePainter::Sprite(const TDialGaugeReadout::TCell &cell)
-{
-    const TSpriteKey key(cell.Origin.X, cell.Origin.Y, cell.Character, cell.PointAfter);
-    const auto found = m_sprites.find(key);
-    if (found != m_sprites.end())
-        return found->second;
-    TSprite sprite;
-    const QRect rect = CellRect(cell);
-    sprite.origin = rect.topLeft();
-    if (!rect.isEmpty()) {
-        sprite.pixels = QImage(rect.size(), BufferFormat);
-        sprite.pixels.fill(0);
-        sprite.pixels.setDevicePixelRatio(m_dpr);
-        {
-            // Drawn where it lies on the face, so its pixels are the face's.
-            TGPGraphics surface(&sprite.pixels);
-            surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
-            surface.TranslateTransform(float(-rect.x() / m_dpr), float(-rect.y() / m_dpr));
-            TDialGaugeReadout::DrawDigit(surface, m_gauge, cell.Character, cell.Origin.X, cell.Origin.Y,
-                                         cell.PointAfter,
-                                         TDialGaugeReadout::CellHeight(TDialGaugeFacePainter::DigitRect(m_gauge)));
-        }
-        sprite.pixels.setDevicePixelRatio(1);
-    }
-    return m_sprites.emplace(key, std::move(sprite)).first->second;
-}
-
 void TDialGaugePainter::ComposeFace(const QRect &rect)
 {
     const QRect area = rect.isNull() ? m_face.rect() : rect & m_face.rect();
     if (area.isEmpty())
         return;
     Copy(m_face, m_faceBase, area);
-    QImage target = View(m_face, area);
-    {
+    if (!m_shownCells.empty()) {
+        // The cells are drawn straight onto the face, not kept: a cell's
+        // segments overlap at their soft edges, and a picture of them
+        // drawn over the box would round apart from them drawn on it.
+        QImage target = View(m_face, area, m_dpr);
         TGPGraphics surface(&target);
+        surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+        surface.TranslateTransform(float(-area.x() / m_dpr), float(-area.y() / m_dpr));
+        const int cellHeight = TDialGaugeReadout::CellHeight(TDialGaugeFacePainter::DigitRect(m_gauge));
         for (const TDialGaugeReadout::TCell &cell : m_shownCells) {
-            const TSprite &sprite = Sprite(cell);
-            const QRect placed = QRect(sprite.origin, sprite.pixels.size()) & area;
-            if (placed.isEmpty())
-                continue;
-            // Only the part within area: a neighbour's fringe outside it
-            // was not restored and must not be drawn twice.
-            const TGPBitmap part(ConstView(sprite.pixels, placed.translated(-sprite.origin)));
-            surface.DrawImageI(&part, placed.x() - area.x(), placed.y() - area.y());
+            if (CellRect(cell).intersects(area))
+                TDialGaugeReadout::DrawDigit(surface, m_gauge, cell.Character, cell.Origin.X, cell.Origin.Y,
+                                             cell.PointAfter, cellHeight);
         }
     }
     const TKept &upper = m_kept[lyUpper];
@@ -764,28 +745,26 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
         const QSize logical = LogicalSize();
         const double sy = logical.height() > 0 ? dial.height() / logical.height() : 1.0;
         const double top = dial.y() * m_dpr;
-        // Whole bands of rows that sample the changed face pixels, with the
-        // filter's reach, drawn exactly as the whole face draws them: Qt
-        // steps its sample position along a row from where the row starts,
-        // in 1/65536 of a pixel, so a row begun elsewhere, or under another
-        // translation, can land a rounding step apart.
-        int first = std::clamp(int(std::floor(top + (faceRect.top() - 1) * sy)) - 1, 0, height);
-        int last = std::clamp(int(std::ceil(top + (faceRect.bottom() + 2) * sy)) + 1, first, height);
-        first = first / ScaledBand * ScaledBand;
-        last = std::min(height, (last + ScaledBand - 1) / ScaledBand * ScaledBand);
+        // Whole rows that sample the changed face pixels, with the filter's
+        // reach. Qt steps its sample position along a row from where the
+        // row starts, in 1/65536 of a pixel, so a row begun at the change
+        // rather than at the dial's edge can land a rounding step apart.
+        const int first = std::clamp(int(std::floor(top + (faceRect.top() - 1) * sy)) - 1, 0, height);
+        const int last = std::clamp(int(std::ceil(top + (faceRect.bottom() + 2) * sy)) + 1, first, height);
         rows = QRect(0, first, width, last - first);
     }
+    // Clipped to bands of rows under the one transform the whole face is
+    // drawn with, so every row samples the face as in a whole paint.
     m_face.setDevicePixelRatio(m_dpr);
     const TGPBitmap face(m_face);
+    QImage scaled = View(m_scaled, m_scaled.rect(), m_dpr);
+    TGPGraphics surface(&scaled);
+    Smooth(surface);
     for (int row = rows.top(); row <= rows.bottom(); row += ScaledBand) {
         const QRect band(rows.left(), row, rows.width(), std::min(ScaledBand, rows.bottom() + 1 - row));
         Clear(m_scaled, band);
-        QImage view = View(m_scaled, band, m_dpr);
-        if (view.isNull())
-            continue;
-        TGPGraphics surface(&view);
-        Smooth(surface);
-        surface.TranslateTransform(float(-band.x() / m_dpr), float(-band.y() / m_dpr));
+        surface.SetClip(TGPRectF(float(band.x() / m_dpr), float(band.y() / m_dpr), float(band.width() / m_dpr),
+                                 float(band.height() / m_dpr)));
         surface.DrawImage(&face, SingleRect(dial));
     }
     m_face.setDevicePixelRatio(1);
@@ -844,15 +823,19 @@ void TDialGaugePainter::DrawNeedleIntoFrame(double value)
     // Regrouped, two soft edges over each other round apart by more.
     for (const QRect &rect : m_needleRects)
         Clear(m_needleGroup, rect);
-    {
-        QImage layer = View(m_needleGroup, m_needleGroup.rect(), m_dpr);
-        TGPGraphics surface(&layer);
+    // Band by band (see NeedleBand); each band holds the needle's pixels
+    // in its rows.
+    for (const QRect &rect : m_needleRects) {
+        QImage band = View(m_needleGroup, rect, m_dpr);
+        TGPGraphics surface(&band);
         Smooth(surface);
+        surface.TranslateTransform(float(-rect.x() / m_dpr), float(-rect.y() / m_dpr));
         TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, value);
     }
     for (const QRect &rect : m_needleRects) {
-        if (!m_kept[lyCaps].empty)
-            Blend(m_needleGroup, m_kept[lyCaps].image, rect);
+        for (std::size_t part = 0; part < m_capParts.size(); ++part)
+            if (!m_kept[lyCaps].empty && m_capPartUsed[part])
+                Blend(m_needleGroup, m_capParts[part], rect);
         Copy(m_frame, m_scaled, rect);
         Blend(m_frame, m_needleGroup, rect);
     }

@@ -10,9 +10,7 @@
 
 #include <array>
 #include <functional>
-#include <map>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 #include "gauge/DialGaugeReadout.h"
@@ -42,7 +40,8 @@ class TGPGraphics;
 // kept products:
 //   face layers   disc, ring, rim, sections, ticks and labels, arc and band,
 //                 read-out box, dial text and focus circle
-//   digits        one picture per character cell, at its place
+//   digits        only their look: the cells are drawn onto the face where
+//                 the read-out changed
 //   face          the face layers composed, the digits and dial text in it
 //   scaled face   the face drawn into DialRect
 //   still frame   the scaled face with the caps and gloss over it
@@ -123,13 +122,6 @@ private:
         bool empty = true;
         quint64 builds = 0;
     };
-    // A character cell's picture, device pixels, placed at origin.
-    struct TSprite
-    {
-        QImage pixels;
-        QPoint origin;
-    };
-    using TSpriteKey = std::tuple<float, float, int, bool>;
 
     void PaintGauge(TGPGraphics &target, qreal dpr, const QRegion *region);
     void PaintStraight(TGPGraphics &target);
@@ -156,7 +148,6 @@ private:
     // picture is refused (reported once).
     std::vector<TDialGaugeReadout::TCell> LayoutCells(double value);
     QRect CellRect(const TDialGaugeReadout::TCell &cell) const;
-    const TSprite &Sprite(const TDialGaugeReadout::TCell &cell);
     // The face within rect (device pixels): base, digits, dial text.
     void ComposeFace(const QRect &rect);
     // The scaled face's pixels that sample the face's rows and columns in
@@ -203,7 +194,10 @@ private:
     QImage m_needleGroup;
     // Device rectangle of the dial in the scaled face.
     QRect m_dialDevice;
-    std::map<TSpriteKey, TSprite> m_sprites;
+    // The outer cap, the inner cap and the gloss, each alone, and which of
+    // them draw anything.
+    std::array<QImage, 3> m_capParts;
+    std::array<bool, 3> m_capPartUsed{};
     std::vector<TDialGaugeReadout::TCell> m_shownCells;
     // The frame holds a whole picture, and which needle it shows.
     bool m_framed = false;

@@ -396,3 +396,11 @@ TStatus TGPGraphics::TranslateTransform(float dx, float dy)
     m_painter->translate(dx, dy);
     return TStatus::Ok;
 }
+
+TStatus TGPGraphics::SetClip(const TGPRectF &rect)
+{
+    if (!m_painter || !finite(rect.X, rect.Y) || !finite(rect.Width, rect.Height))
+        return SetStatus(TStatus::InvalidParameter);
+    m_painter->setClipRect(QRectF(rect.X, rect.Y, rect.Width, rect.Height));
+    return TStatus::Ok;
+}

@@ -140,6 +140,8 @@ public:
 
     // Moves the origin of everything drawn later by (dx, dy).
     TStatus TranslateTransform(float dx, float dy);
+    // Limits everything drawn later to rect (replacing any clip).
+    TStatus SetClip(const TGPRectF &rect);
 
 private:
     void begin(QPaintDevice *device);

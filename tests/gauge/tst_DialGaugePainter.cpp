@@ -3,16 +3,20 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "gauge/DialGauge.h"
 #include "tests/gauge/GaugeTestSupport.h"
 #include "gauge/DialGaugePainter.h"
+#include "gauge/DialGaugePrivate.h"
 #include "platform/SysErrors.h"
 
 using Change = std::function<void(TDialGauge &)>;
+Q_DECLARE_METATYPE(Change)
 
 namespace {
 
@@ -82,14 +86,79 @@ int channelDistance(QRgb a, QRgb b)
                      qAbs(qAlpha(a) - qAlpha(b))});
 }
 
-int maxDistance(const QImage &a, const QImage &b)
+int maxDistance(const QImage &a, const QImage &b, QPoint *where = nullptr)
 {
+    if (a.size() != b.size() || a.format() != b.format() || a.depth() != 32)
+        return 256;
     int worst = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            worst = std::max(worst, channelDistance(a.pixel(x, y), b.pixel(x, y)));
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *ra = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *rb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (ra[x] == rb[x])
+                continue;
+            const int d = channelDistance(ra[x], rb[x]);
+            if (d > worst) {
+                worst = d;
+                if (where)
+                    *where = QPoint(x, y);
+            }
+        }
+    }
     return worst;
 }
+
+// How far a lies outside the range b spans within a device pixel of each
+// pixel: 0 where a is b shifted by up to a pixel, or in between.
+int envelopeDistance(const QImage &a, const QImage &b, QPoint *where, int *outside = nullptr)
+{
+    if (a.size() != b.size())
+        return 256;
+    int worst = 0;
+    if (outside)
+        *outside = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            for (int shift : {24, 16, 8, 0}) {
+                const int v = int(p >> shift) & 0xFF;
+                int lo = 255, hi = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint q(std::clamp(x + dx, 0, b.width() - 1), std::clamp(y + dy, 0, b.height() - 1));
+                        const int w = int(b.pixel(q) >> shift) & 0xFF;
+                        lo = std::min(lo, w);
+                        hi = std::max(hi, w);
+                    }
+                const int off = std::max({0, lo - v, v - hi});
+                if (outside && off > 2 && shift == 0)
+                    ++*outside;
+                if (off > worst) {
+                    worst = off;
+                    *where = QPoint(x, y);
+                }
+            }
+        }
+    return worst;
+}
+
+qint64 sumOfDistances(const QImage &a, const QImage &b)
+{
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            sum += channelDistance(a.pixel(x, y), b.pixel(x, y));
+    return sum;
+}
+
+// Within 2 levels per channel, or a message naming the worst pixel.
+#define COMPARE_PICTURES(actual, expected, what)                                                   \
+    do {                                                                                           \
+        QPoint at;                                                                                 \
+        const int worst = maxDistance(actual, expected, &at);                                      \
+        QVERIFY2(worst <= 2, qPrintable(QString("%1: %2 levels apart at %3,%4")                    \
+                                            .arg(what).arg(worst).arg(at.x()).arg(at.y())));        \
+    } while (false)
 
 // Where a face point is shown: the face is scaled into DialRect.
 QPointF toScreen(const TDialGauge &g, QPointF face)
@@ -233,6 +302,35 @@ const QMap<QString, Layer> &layers()
     return table;
 }
 
+
+// A square gauge of side pixels in a preset's colours, resting at value.
+std::unique_ptr<TDialGauge> presetGauge(int preset, int side, double value)
+{
+    auto g = mainGauge(0);
+    g->SetAnimation(false);
+    g->ApplyStyle(quint8(preset));
+    resizeTo(*g, side, side);
+    g->SetValue(value);
+    return g;
+}
+
+// What a paint event for region does: the parent drawn again under it, the
+// gauge clipped to it and told of it.
+void paintRegion(TDialGaugePainter &painter, QImage &image, const QRegion &region)
+{
+    QPainter p(&image);
+    p.setClipRegion(region);
+    p.fillRect(QRect(QPoint(), image.deviceIndependentSize().toSize()), Parent);
+    painter.paint(p, region);
+}
+
+// The region the gauge's last change asked to repaint.
+QRegion requested(TDialGauge &g)
+{
+    const QRegion region = TDialGaugePrivate::Get(g).m_requestedRegion;
+    return region.isEmpty() ? QRegion(g.rect()) : region;
+}
+
 } // namespace
 
 class tst_DialGaugePainter : public QObject
@@ -260,6 +358,16 @@ private slots:
     void glideKeepsTheCache();
     void glideEndsOnTheValue();
     void restingGaugeDoesNotRepaint();
+    void layeredEqualsStraight_data();
+    void layeredEqualsStraight();
+    void regionPaintsDuringGlide_data();
+    void regionPaintsDuringGlide();
+    void changeRedrawsOnlyItsLayers_data();
+    void changeRedrawsOnlyItsLayers();
+    void noStaleLayer_data();
+    void noStaleLayer();
+    void hiDpiPaintsDevicePixels_data();
+    void hiDpiPaintsDevicePixels();
 };
 
 // The kept layers must give the straight paint over a run of changes that
@@ -679,6 +787,239 @@ void tst_DialGaugePainter::restingGaugeDoesNotRepaint()
         QCoreApplication::processEvents();
     }
     QVERIFY(paints > 0);
+}
+
+// Every preset at every size and both ratios: the kept layers give the
+// straight picture, and so do partial paints of the region a value change
+// asks for, over the picture before it.
+void tst_DialGaugePainter::layeredEqualsStraight_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<qreal>("dpr");
+    for (int preset = 0; preset < 10; ++preset)
+        for (int side : {150, 300, 600, 1200})
+            for (qreal dpr : {1.0, 2.0}) {
+                // The largest pictures cost the most: every other preset.
+                if (side * dpr >= 1200 && preset % 3)
+                    continue;
+                QTest::addRow("preset %d, %d px, ratio %g", preset, side, dpr) << preset << side << dpr;
+            }
+}
+
+void tst_DialGaugePainter::layeredEqualsStraight()
+{
+    QFETCH(int, preset);
+    QFETCH(int, side);
+    QFETCH(qreal, dpr);
+    auto g = presetGauge(preset, side, 10 + preset * 7.3);
+    TDialGaugePainter painter(*g);
+    QImage shown = paintWith(painter, *g, dpr);
+    COMPARE_PICTURES(shown, straight(*g, dpr), "whole");
+    // A small step (one digit and the needle) and a long one.
+    for (double step : {0.37, 151.25}) {
+        g->SetValue(g->Value() + step);
+        paintRegion(painter, shown, requested(*g));
+        COMPARE_PICTURES(shown, straight(*g, dpr), QString("region after %1").arg(step));
+    }
+}
+
+// A glide as the timer drives it, each step painting only the region it
+// asked for.
+void tst_DialGaugePainter::regionPaintsDuringGlide_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<double>("target");
+    QTest::newRow("calculator, up") << -1 << 1.0 << 187.5;
+    QTest::newRow("calculator, ratio 2") << -1 << 2.0 << 187.5;
+    QTest::newRow("preset 3, down") << 3 << 1.0 << 0.0;
+    QTest::newRow("preset 6, ratio 2, short") << 6 << 2.0 << 93.4;
+}
+
+void tst_DialGaugePainter::regionPaintsDuringGlide()
+{
+    QFETCH(int, preset);
+    QFETCH(qreal, dpr);
+    QFETCH(double, target);
+    auto g = mainGauge(87.456);
+    if (preset >= 0)
+        g->ApplyStyle(quint8(preset));
+    TDialGaugePainter painter(*g);
+    QImage shown = paintWith(painter, *g, dpr);
+    g->SetValue(target);
+    int steps = 0;
+    while (g->Value() != target && steps < 2000) {
+        g->AnimationStep();
+        paintRegion(painter, shown, requested(*g));
+        // Every step near the ends, where the read-out changes most.
+        if (steps < 8 || steps % 5 == 0 || g->Value() == target)
+            COMPARE_PICTURES(shown, straight(*g, dpr), QString("step %1 at %2").arg(steps).arg(g->Value()));
+        ++steps;
+    }
+    QVERIFY(steps > 3);
+}
+
+// Each appearance object reaches only the layers that read it; the picture
+// after the change is still the straight one.
+void tst_DialGaugePainter::changeRedrawsOnlyItsLayers_data()
+{
+    using L = TDialGaugePainter;
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QList<int>>("layers");
+    QTest::addColumn<qreal>("dpr");
+    const std::vector<std::tuple<const char *, Change, QList<int>>> rows{
+        {"disc opacity", [](TDialGauge &g) { g.InnerCircle()->SetOpacity(151); }, {L::lyDisc}},
+        {"disc colour", [](TDialGauge &g) { g.InnerCircle()->SetColor(Red); }, {L::lyDisc, L::lyDigits}},
+        {"ring width", [](TDialGauge &g) { g.OuterCircle()->SetWidth(3); }, {L::lyRing}},
+        {"rim colour", [](TDialGauge &g) { g.OuterRim()->SetColor(Red); }, {L::lyRim}},
+        {"section", [](TDialGauge &g) { g.Sections()->Add()->SetColor(Red); }, {L::lySections}},
+        {"ticks", [](TDialGauge &g) { g.SetDivisionColor(Red); }, {L::lyScale}},
+        {"labels", [](TDialGauge &g) { g.ValueFont()->SetColor(Green); }, {L::lyScale}},
+        {"arc", [](TDialGauge &g) { g.Arc()->SetColor(Green); }, {L::lyArc}},
+        {"band", [](TDialGauge &g) { g.Arc()->Threshold()->SetEndValue(40); }, {L::lyArc}},
+        {"box", [](TDialGauge &g) { g.Digit()->SetBackGroundColor(Green); }, {L::lyBox}},
+        {"dial text", [](TDialGauge &g) { g.SetDialText("km/h"); }, {L::lyUpper}},
+        {"digits", [](TDialGauge &g) { g.Digit()->SetColor(Red); }, {L::lyDigits}},
+        {"caps", [](TDialGauge &g) { g.Needle()->SetOuterCenterColor(Red); }, {L::lyCaps}},
+        {"gloss", [](TDialGauge &g) { g.InnerCircle()->Gloss()->SetOpacity(90); }, {L::lyCaps}},
+        {"needle", [](TDialGauge &g) { g.Needle()->SetColor(Red); }, {}},
+        {"shine", [](TDialGauge &g) { g.Needle()->SetShineColor(Green); }, {}},
+        {"value", [](TDialGauge &g) { g.SetValue(212.5); }, {}},
+        {"scale range", [](TDialGauge &g) { g.SetMaximumValue(300); },
+         {L::lySections, L::lyScale, L::lyArc}},
+    };
+    for (const auto &[name, change, layers] : rows)
+        for (qreal dpr : {1.0, 2.0})
+            QTest::addRow("%s, ratio %g", name, dpr) << change << layers << dpr;
+}
+
+void tst_DialGaugePainter::changeRedrawsOnlyItsLayers()
+{
+    QFETCH(Change, change);
+    QFETCH(QList<int>, layers);
+    QFETCH(qreal, dpr);
+    auto g = mainGauge(87.456);
+    g->SetAnimation(false);
+    TDialGaugePainter painter(*g);
+    paintWith(painter, *g, dpr);
+    std::array<quint64, TDialGaugePainter::LayerCount> before{};
+    for (int layer = 0; layer < TDialGaugePainter::LayerCount; ++layer)
+        before[std::size_t(layer)] = painter.BuildCount(TDialGaugePainter::TLayer(layer));
+    change(*g);
+    COMPARE_PICTURES(paintWith(painter, *g, dpr), straight(*g, dpr), "after the change");
+    for (int layer = 0; layer < TDialGaugePainter::LayerCount; ++layer) {
+        const quint64 builds = painter.BuildCount(TDialGaugePainter::TLayer(layer)) - before[std::size_t(layer)];
+        QVERIFY2(builds == (layers.contains(layer) ? 1u : 0u), qPrintable(QString("layer %1").arg(layer)));
+    }
+}
+
+// Whatever way a change comes, no kept layer outlives it.
+void tst_DialGaugePainter::noStaleLayer_data()
+{
+    QTest::addColumn<Change>("prepare");
+    QTest::addColumn<Change>("change");
+    auto none = [](TDialGauge &) {};
+    QTest::newRow("resize") << Change(none) << Change([](TDialGauge &g) { resizeTo(g, 200, 240); });
+    QTest::newRow("grow") << Change(none) << Change([](TDialGauge &g) { resizeTo(g, 420, 420); });
+    QTest::newRow("palette") << Change([](TDialGauge &g) {
+        g.InnerCircle()->SetColor(clBtnFace);
+        g.Needle()->SetColor(clBtnFace);
+        g.Digit()->SetColor(clBtnText);
+    }) << Change([](TDialGauge &) {
+        QPalette changed = QApplication::palette();
+        changed.setColor(QPalette::Button, QColor(200, 40, 90));
+        changed.setColor(QPalette::ButtonText, QColor(20, 140, 90));
+        QApplication::setPalette(changed);
+    });
+    for (int preset : {0, 2, 5, 9})
+        QTest::addRow("preset %d", preset) << Change(none) << Change([preset](TDialGauge &g) {
+            g.ApplyStyle(quint8(preset));
+        });
+    QTest::newRow("value format") << Change(none) << Change([](TDialGauge &g) { g.SetValueFormat("00.0"); });
+    QTest::newRow("arc angles") << Change(none) << Change([](TDialGauge &g) { g.Arc()->SetStopAngle(360); });
+    QTest::newRow("fonts") << Change(none) << Change([](TDialGauge &g) {
+        g.ValueFont()->SetHeight(-21);
+        g.Font()->SetName("DejaVu Serif");
+        g.SetDialText("m/s");
+    });
+    QTest::newRow("change unannounced") << Change(none) << Change([](TDialGauge &g) {
+        g.Arc()->OnChange = nullptr;
+        g.Arc()->SetColor(Red);
+    });
+}
+
+void tst_DialGaugePainter::noStaleLayer()
+{
+    QFETCH(Change, prepare);
+    QFETCH(Change, change);
+    const QPalette palette = QApplication::palette();
+    auto g = mainGauge(63.2);
+    g->SetAnimation(false);
+    prepare(*g);
+    TDialGaugePainter painter(*g);
+    for (qreal dpr : {1.0, 2.0})
+        paintWith(painter, *g, dpr);
+    change(*g);
+    const QImage after = paintWith(painter, *g, 2);
+    const QImage expected = straight(*g, 2);
+    QApplication::setPalette(palette);
+    COMPARE_PICTURES(after, expected, "after the change");
+}
+
+// At ratio 2 the buffers are device pixels: the picture is the one a gauge
+// twice the size (and twice every pixel measure) draws, not a blurred
+// upscale. The gauge rounds some of its geometry to whole logical pixels,
+// the larger gauge to whole device pixels, so parts sit up to one device
+// pixel (half a logical pixel) apart: the scale's centre (291 / 2 rounds
+// half-even to 146 logical, 292 device, against 291), and with it the
+// ticks, labels, needle and caps; the read-out's cell height and the
+// glyphs' places. Each pixel is therefore compared with the larger
+// picture's pixels within one device pixel of it; text, whose outlines
+// round differently at the two sizes, leaves a few hundred pixels outside.
+void tst_DialGaugePainter::hiDpiPaintsDevicePixels_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::newRow("calculator") << -1;
+    QTest::newRow("preset 1") << 1;
+    QTest::newRow("preset 7") << 7;
+}
+
+void tst_DialGaugePainter::hiDpiPaintsDevicePixels()
+{
+    QFETCH(int, preset);
+    auto sized = [preset](int w, int h, int scale) {
+        auto g = mainGauge(87.456);
+        if (preset >= 0)
+            g->ApplyStyle(quint8(preset));
+        resizeTo(*g, w * scale, h * scale);
+        g->Font()->SetHeight(g->Font()->Height() * scale);
+        g->ValueFont()->SetHeight(g->ValueFont()->Height() * scale);
+        g->OuterRim()->SetWidth(g->OuterRim()->Width() * scale);
+        g->SetDivisionWidth(g->DivisionWidth() * scale);
+        g->SetSubDivisionWidth(g->SubDivisionWidth() * scale);
+        return g;
+    };
+    auto small = sized(303, 308, 1);
+    auto large = sized(303, 308, 2);
+    TDialGaugePainter painter(*small);
+    QImage cached = paintWith(painter, *small, 2);
+    const QImage uncached = straight(*small, 2);
+    QCOMPARE(cached.size(), QSize(606, 616));
+    COMPARE_PICTURES(cached, uncached, "kept layers");
+    cached.setDevicePixelRatio(1);
+    const QImage sharp = straight(*large);
+    QPoint at;
+    int outside = 0;
+    envelopeDistance(cached, sharp, &at, &outside);
+    QVERIFY2(outside * 400 < sharp.width() * sharp.height(),
+             qPrintable(QString("%1 pixels off the larger gauge's, one at %2,%3").arg(outside).arg(at.x()).arg(at.y())));
+    // Sharp: nearer the larger gauge's picture than the ratio-1 picture
+    // blown up, which is what a buffer made in logical pixels would show.
+    const QImage blurred = straight(*small).scaled(606, 616, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const qint64 own = sumOfDistances(cached, sharp);
+    const qint64 blown = sumOfDistances(blurred.convertToFormat(sharp.format()), sharp);
+    QVERIFY2(own * 3 < blown * 2, qPrintable(QString("%1 against %2 blown up").arg(own).arg(blown)));
 }
 
 QTEST_MAIN(tst_DialGaugePainter)
