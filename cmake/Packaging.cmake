@@ -2,11 +2,16 @@
 # -DCMAKE_INSTALL_PREFIX=/usr (scripts/make-packages.sh does both):
 #   velocidad-ebs     the calculator with its desktop entry, icons, AppStream
 #                     metadata, manual page, and the DialGauge library it runs on
+#                     with the library's QML module (qmldir, plugin, type
+#                     information) in Qt's import folder
 #   libdialgauge-dev  what building against DialGauge needs: headers, CMake
 #                     package, pkg-config file, the linker's link, and the
 #                     Designer plugin; the library itself comes from the first
 # Each depends on the Debian libraries that dpkg-shlibdeps finds for its
-# binaries.
+# binaries. The QML module is run-time matter (a QML program imports it as
+# it is; Debian's own qml6-module-* packages carry their .qmltypes too), so it
+# goes where the library goes; it brings Qt Quick's libraries along. Nothing
+# of it is needed to build against the library, so -dev holds none of it.
 set(VELOCIDAD_PACKAGE velocidad-ebs)
 set(DIALGAUGE_DEV_PACKAGE libdialgauge-dev)
 
@@ -60,7 +65,8 @@ stiffness coefficients A and B, the collision angle and the mass, it computes
 the energy absorbed by the deformation (Campbell-McHenry) and the Equivalent
 Barrier Speed in m/s and km/h, shown on an animated circular gauge.
 
-The package also holds the DialGauge library that draws the gauge.")
+The package also holds the DialGauge library that draws the gauge, and its
+QML module, which brings the same gauge to Qt Quick (import DialGauge).")
 # ldconfig runs from a trigger, as Debian wants for a package with a library.
 set(CPACK_DEBIAN_CALCULATOR_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/app/desktop/triggers)
 

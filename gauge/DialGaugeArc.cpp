@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeState.h"
 #include "gauge/DialGaugeThreshold.h"
 
 class TDialGaugeArcPrivate
@@ -14,12 +15,17 @@ public:
     int m_startAngle = 135;
     int m_stopAngle = 405;
     std::unique_ptr<TDialGaugeThreshold> m_threshold;
+    // Whose geometry follows the angles and the width; null for a free object.
+    TDialGaugeState *m_state = nullptr;
 };
 
-TDialGaugeArc::TDialGaugeArc(TDialGauge *owner)
+TDialGaugeArc::TDialGaugeArc(TDialGauge *owner) : TDialGaugeArc(owner, TDialGaugeState::Of(owner)) {}
+
+TDialGaugeArc::TDialGaugeArc(TDialGauge *owner, TDialGaugeState *state)
     : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeArcPrivate>())
 {
-    d->m_threshold = std::make_unique<TDialGaugeThreshold>(owner);
+    d->m_state = state;
+    d->m_threshold = std::unique_ptr<TDialGaugeThreshold>(new TDialGaugeThreshold(owner, state));
     d->m_threshold->OnChange = [this](QObject *) { Changed(); };
 }
 
@@ -38,7 +44,7 @@ void TDialGaugeArc::SetWidth(double value)
         return;
     if (!Store(d->m_width, value))
         return;
-    if (TDialGauge *gauge = Owner())
+    if (TDialGaugeState *gauge = d->m_state)
         gauge->UpdateArcGeometry();
     Changed();
 }
@@ -53,7 +59,7 @@ void TDialGaugeArc::SetStartAngle(int value)
 {
     if (!Store(d->m_startAngle, value))
         return;
-    if (TDialGauge *gauge = Owner()) {
+    if (TDialGaugeState *gauge = d->m_state) {
         gauge->UpdateArcGeometry();
         gauge->UpdateScaleTable();
     }
@@ -64,7 +70,7 @@ void TDialGaugeArc::SetStopAngle(int value)
 {
     if (!Store(d->m_stopAngle, value))
         return;
-    if (TDialGauge *gauge = Owner()) {
+    if (TDialGaugeState *gauge = d->m_state) {
         gauge->UpdateArcGeometry();
         gauge->UpdateScaleTable();
     }
@@ -91,7 +97,7 @@ void TDialGaugeArc::Assign(const QObject *source)
     d->m_stopAngle = other->d->m_stopAngle;
     AssignQuietly(*d->m_threshold, other->d->m_threshold.get());
     // Copied angles and width must not leave a stale scale or band behind.
-    if (TDialGauge *gauge = Owner()) {
+    if (TDialGaugeState *gauge = d->m_state) {
         gauge->UpdateArcGeometry();
         gauge->UpdateScaleTable();
     }

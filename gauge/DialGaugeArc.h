@@ -6,6 +6,7 @@
 #include <DialGauge/Colors.h>
 
 class TDialGaugeArcPrivate;
+class TDialGaugeState;
 class TDialGaugeThreshold;
 
 // The scale's sweep (StartAngle to StopAngle), the coloured arc and, through
@@ -49,5 +50,9 @@ public:
     void Assign(const QObject *source) override;
 
 private:
+    friend class TDialGaugeState;
+    // An arc of a gauge's state, which its setters keep up to date.
+    Q_DECL_HIDDEN TDialGaugeArc(TDialGauge *owner, TDialGaugeState *state);
+
     std::unique_ptr<TDialGaugeArcPrivate> d;
 };

@@ -3,10 +3,11 @@
 #include <optional>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeState.h"
 #include "gauge/DialGaugeSolidBrush.h"
 #include "platform/VectorDraw.h"
 
-void TDialGaugeFacePainter::PaintInnerCircle(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeFacePainter::PaintInnerCircle(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     const TDialGaugeInnerCircle &circle = *gauge.InnerCircle();
     if (circle.Color() == clNone)
@@ -15,7 +16,7 @@ void TDialGaugeFacePainter::PaintInnerCircle(TGPGraphics &face, const TDialGauge
     face.FillEllipseI(&brush, gauge.DialLeft(), gauge.DialTop(), gauge.DialWidth(), gauge.DialHeight());
 }
 
-void TDialGaugeFacePainter::PaintOuterCircle(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeFacePainter::PaintOuterCircle(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     const TDialGaugeOuterCircle &circle = *gauge.OuterCircle();
     if (circle.Color() == clNone)
@@ -27,7 +28,7 @@ void TDialGaugeFacePainter::PaintOuterCircle(TGPGraphics &face, const TDialGauge
     face.DrawEllipse(&pen, float(dial.x()), float(dial.y()), float(dial.width()), float(dial.height()));
 }
 
-void TDialGaugeFacePainter::PaintOuterRim(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeFacePainter::PaintOuterRim(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     const TDialGaugeOuterRim &rim = *gauge.OuterRim();
     if (rim.Color() == clNone)
@@ -37,32 +38,32 @@ void TDialGaugeFacePainter::PaintOuterRim(TGPGraphics &face, const TDialGauge &g
     face.DrawEllipseI(&pen, gauge.DialLeft(), gauge.DialTop(), gauge.DialWidth(), gauge.DialHeight());
 }
 
-bool TDialGaugeFacePainter::ShowsReadout(const TDialGauge &gauge)
+bool TDialGaugeFacePainter::ShowsReadout(const TDialGaugeState &gauge)
 {
     return gauge.Digit()->Visible() && gauge.Digit()->BackGroundColor() != clNone;
 }
 
-bool TDialGaugeFacePainter::HasUpperLayers(const TDialGauge &gauge)
+bool TDialGaugeFacePainter::HasUpperLayers(const TDialGaugeState &gauge)
 {
     const bool text = gauge.Digit()->Visible() && !gauge.DialText().isEmpty();
     return text || (gauge.TabStop() && gauge.HasFocus());
 }
 
-QRectF TDialGaugeFacePainter::ValueBoxRect(const TDialGauge &gauge)
+QRectF TDialGaugeFacePainter::ValueBoxRect(const TDialGaugeState &gauge)
 {
-    const double w = gauge.width();
-    const double h = gauge.height();
+    const double w = gauge.Width();
+    const double h = gauge.Height();
     return QRectF(w / 2 - w / 5, h / 1.23, w / 2.5, h / 9);
 }
 
-QRectF TDialGaugeFacePainter::DigitRect(const TDialGauge &gauge)
+QRectF TDialGaugeFacePainter::DigitRect(const TDialGaugeState &gauge)
 {
-    const double w = gauge.width();
-    const double h = gauge.height();
+    const double w = gauge.Width();
+    const double h = gauge.Height();
     return QRectF(w / 2 - w / 7, h / 1.21, w / 4, h / 12);
 }
 
-void TDialGaugeFacePainter::PaintValueBox(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeFacePainter::PaintValueBox(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     if (!ShowsReadout(gauge))
         return;
@@ -72,7 +73,7 @@ void TDialGaugeFacePainter::PaintValueBox(TGPGraphics &face, const TDialGauge &g
     face.FillRectangle(&brush, float(box.x()), float(box.y()), float(box.width()), float(box.height()));
 }
 
-void TDialGaugeFacePainter::PaintDialText(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeFacePainter::PaintDialText(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     if (!gauge.Digit()->Visible() || gauge.DialText().isEmpty())
         return;
@@ -81,7 +82,7 @@ void TDialGaugeFacePainter::PaintDialText(TGPGraphics &face, const TDialGauge &g
     DrawGaugeText(face, gauge, gauge.DialText(), true, nullptr, TGPPointF(), &brush, font);
 }
 
-void TDialGaugeFacePainter::PaintFocusCircle(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeFacePainter::PaintFocusCircle(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     if (!gauge.TabStop() || !gauge.HasFocus())
         return;
@@ -90,7 +91,7 @@ void TDialGaugeFacePainter::PaintFocusCircle(TGPGraphics &face, const TDialGauge
                                    float(dial.height() + 6)));
 }
 
-void TDialGaugeFacePainter::DrawGaugeText(TGPGraphics &surface, const TDialGauge &gauge,
+void TDialGaugeFacePainter::DrawGaugeText(TGPGraphics &surface, const TDialGaugeState &gauge,
                                           const QString &text, bool centred,
                                           const TGPStringFormat *format, const TGPPointF &origin,
                                           const TGPBrush *brush, const TDialGaugeFont &font)
@@ -117,7 +118,7 @@ void TDialGaugeFacePainter::DrawGaugeText(TGPGraphics &surface, const TDialGauge
     TGPRectF bounds;
     if (surface.MeasureString(text, &drawFont, TGPPointF(), format, &bounds) != TStatus::Ok)
         return;
-    const TGPRectF layout(float(gauge.width() / 2.0 - bounds.Width / 2.0), float(gauge.height() / 1.5),
+    const TGPRectF layout(float(gauge.Width() / 2.0 - bounds.Width / 2.0), float(gauge.Height() / 1.5),
                           bounds.Width, bounds.Height);
     surface.DrawString(text, &drawFont, layout, format, brush);
 }

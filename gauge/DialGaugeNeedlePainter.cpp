@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeState.h"
 #include "gauge/DialGaugeSolidBrush.h"
 #include "platform/VectorDraw.h"
 
@@ -36,7 +37,7 @@ void DrawCap(TGPGraphics &layer, const CapLook &cap, int cx, int cy)
     layer.FillEllipse(&brush, ellipse);
 }
 
-TGPRectF UpperGlossRect(const TDialGauge &gauge)
+TGPRectF UpperGlossRect(const TDialGaugeState &gauge)
 {
     const double x = gauge.DialLeft();
     const double y = gauge.DialTop();
@@ -45,7 +46,7 @@ TGPRectF UpperGlossRect(const TDialGauge &gauge)
     return TGPRectF(float(x + 0.1 * w), float(y + 0.07 * h), float(0.8 * w), float(0.7 * h));
 }
 
-TGPRectF LowerGlossRect(const TDialGauge &gauge)
+TGPRectF LowerGlossRect(const TDialGaugeState &gauge)
 {
     const double x = gauge.DialLeft();
     const double y = gauge.DialTop();
@@ -61,7 +62,7 @@ TGPRectF Grown(const TGPRectF &rect)
 
 } // namespace
 
-void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGauge &gauge, double value)
+void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaugeState &gauge, double value)
 {
     const TDialGaugeNeedle &needle = *gauge.Needle();
     const TArrayOfPointF outline = gauge.NeedleOutline(value);
@@ -82,13 +83,13 @@ void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaug
     }
 }
 
-void TDialGaugeNeedlePainter::DrawNeedleCenter(TGPGraphics &layer, const TDialGauge &gauge, int cx, int cy)
+void TDialGaugeNeedlePainter::DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy)
 {
     DrawOuterCap(layer, gauge, cx, cy);
     DrawInnerCap(layer, gauge, cx, cy);
 }
 
-void TDialGaugeNeedlePainter::DrawOuterCap(TGPGraphics &layer, const TDialGauge &gauge, int cx, int cy)
+void TDialGaugeNeedlePainter::DrawOuterCap(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy)
 {
     const TDialGaugeNeedle &needle = *gauge.Needle();
     // Both diameters follow the dial's width, also on a dial that is not round.
@@ -98,7 +99,7 @@ void TDialGaugeNeedlePainter::DrawOuterCap(TGPGraphics &layer, const TDialGauge 
             cx, cy);
 }
 
-void TDialGaugeNeedlePainter::DrawInnerCap(TGPGraphics &layer, const TDialGauge &gauge, int cx, int cy)
+void TDialGaugeNeedlePainter::DrawInnerCap(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy)
 {
     const TDialGaugeNeedle &needle = *gauge.Needle();
     DrawCap(layer,
@@ -107,7 +108,7 @@ void TDialGaugeNeedlePainter::DrawInnerCap(TGPGraphics &layer, const TDialGauge 
             cx, cy);
 }
 
-void TDialGaugeNeedlePainter::DrawGloss(TGPGraphics &layer, const TDialGauge &gauge)
+void TDialGaugeNeedlePainter::DrawGloss(TGPGraphics &layer, const TDialGaugeState &gauge)
 {
     const TDialGaugeGloss &gloss = *gauge.InnerCircle()->Gloss();
     if (gloss.Color() == clNone)
@@ -124,14 +125,14 @@ void TDialGaugeNeedlePainter::DrawGloss(TGPGraphics &layer, const TDialGauge &ga
     layer.FillEllipse(&lowerBrush, lower);
 }
 
-QRectF TDialGaugeNeedlePainter::CentreBounds(const TDialGauge &gauge)
+QRectF TDialGaugeNeedlePainter::CentreBounds(const TDialGaugeState &gauge)
 {
     const QPointF centre = gauge.ScaleCenter();
     const double d = std::abs(gauge.DialWidth() / 5.0);
     return QRectF(centre.x() - d / 2, centre.y() - d / 2, d, d).adjusted(-2, -2, 2, 2);
 }
 
-QRectF TDialGaugeNeedlePainter::CentreAndGlossBounds(const TDialGauge &gauge)
+QRectF TDialGaugeNeedlePainter::CentreAndGlossBounds(const TDialGaugeState &gauge)
 {
     QRectF bounds = CentreBounds(gauge);
     bounds |= UpperGlossRect(gauge).toQRectF().normalized().adjusted(-2, -2, 2, 2);

@@ -2,7 +2,7 @@
 
 #include <QRectF>
 
-class TDialGauge;
+class TDialGaugeState;
 class TGPGraphics;
 
 // The elements of the needle layer, drawn unscaled in the control's
@@ -15,18 +15,18 @@ public:
     // The needle outline for value, filled opaque in Needle.Color, then the
     // shine over its clockwise half (tip, side point, centre) as an opaque
     // gradient from ShineColor at the tip to ShineColorTo at the centre.
-    static void DrawNeedleBody(TGPGraphics &layer, const TDialGauge &gauge, double value);
+    static void DrawNeedleBody(TGPGraphics &layer, const TDialGaugeState &gauge, double value);
     // Outer cap (DialWidth/5, vertical gradient) then inner cap (DialWidth/7,
     // diagonal gradient), both centred on the whole-pixel point (cx, cy).
-    static void DrawNeedleCenter(TGPGraphics &layer, const TDialGauge &gauge, int cx, int cy);
+    static void DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy);
     // Each cap alone.
-    static void DrawOuterCap(TGPGraphics &layer, const TDialGauge &gauge, int cx, int cy);
-    static void DrawInnerCap(TGPGraphics &layer, const TDialGauge &gauge, int cx, int cy);
+    static void DrawOuterCap(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy);
+    static void DrawInnerCap(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy);
     // Upper highlight and lower reflection on the dial.
-    static void DrawGloss(TGPGraphics &layer, const TDialGauge &gauge);
+    static void DrawGloss(TGPGraphics &layer, const TDialGaugeState &gauge);
 
     // Where caps and gloss can leave pixels, with a margin for smoothing.
-    static QRectF CentreAndGlossBounds(const TDialGauge &gauge);
+    static QRectF CentreAndGlossBounds(const TDialGaugeState &gauge);
     // Where the caps can leave pixels, with a margin for smoothing.
-    static QRectF CentreBounds(const TDialGauge &gauge);
+    static QRectF CentreBounds(const TDialGaugeState &gauge);
 };

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeState.h"
 #include "gauge/DialGaugeFacePainter.h"
 #include "gauge/DialGaugeNeedlePainter.h"
 #include "gauge/DialGaugeReadout.h"
@@ -144,7 +145,9 @@ void Smooth(TGPGraphics &surface)
 
 } // namespace
 
-TDialGaugePainter::TDialGaugePainter(const TDialGauge &gauge) : m_gauge(gauge) {}
+TDialGaugePainter::TDialGaugePainter(const TDialGauge &gauge) : TDialGaugePainter(*TDialGaugeState::Of(&gauge)) {}
+
+TDialGaugePainter::TDialGaugePainter(const TDialGaugeState &gauge) : m_gauge(gauge) {}
 
 TDialGaugePainter::~TDialGaugePainter() = default;
 
@@ -171,7 +174,7 @@ quint64 TDialGaugePainter::CacheBuildCount() const
 
 QSize TDialGaugePainter::LogicalSize() const
 {
-    return QSize(m_gauge.width(), m_gauge.height());
+    return QSize(m_gauge.Width(), m_gauge.Height());
 }
 
 void TDialGaugePainter::paint(QPainter &painter)
@@ -435,7 +438,7 @@ void TDialGaugePainter::MakeKey(TLayer layer, qreal dpr, TKey &key) const
     std::vector<double> &n = key.numbers;
     n.clear();
     key.texts.clear();
-    const TDialGauge &g = m_gauge;
+    const TDialGaugeState &g = m_gauge;
     // A colour as it will be drawn, system colours resolved; clNone apart.
     auto colour = [&n](int opacity, TColor color) {
         n.push_back(color == clNone ? -1.0 : double(ArgbFromColor(opacity, color)));
@@ -447,7 +450,7 @@ void TDialGaugePainter::MakeKey(TLayer layer, qreal dpr, TKey &key) const
         colour(255, f.Color());
     };
     // Every layer depends on the size and the dial's place.
-    n.insert(n.end(), {dpr, double(g.width()), double(g.height()), double(g.DialLeft()), double(g.DialTop()),
+    n.insert(n.end(), {dpr, double(g.Width()), double(g.Height()), double(g.DialLeft()), double(g.DialTop()),
                        double(g.DialWidth()), double(g.DialHeight())});
     // The scale's angles, as sections, scale, arc and needle map values.
     auto angles = [&] {
@@ -557,7 +560,7 @@ bool TDialGaugePainter::Refresh(TLayer layer, qreal dpr)
 void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
 {
     TKept &kept = m_kept[std::size_t(layer)];
-    const TDialGauge &g = m_gauge;
+    const TDialGaugeState &g = m_gauge;
     if (layer == lyDigits) {
         // Drawn at every change of the read-out; kept is only its look.
         kept.empty = false;

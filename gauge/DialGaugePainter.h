@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <DialGauge/DialGaugeExport.h>
 #include <QPoint>
 #include <QRect>
 #include <QRegion>
@@ -19,13 +20,15 @@
 class Exception;
 class QPainter;
 class TDialGauge;
+class TDialGaugeState;
 class TGPGraphics;
 
-// Paints a TDialGauge: the face (disc, ring, rim, sections, scale, arc and
-// band, read-out, dial text, focus circle) drawn into a face bitmap of the
-// control's size and then scaled into DialRect, and the needle layer drawn
-// unscaled over it. Nothing is filled where the gauge draws nothing, so the
-// widget shows its parent there.
+// Paints a gauge from its state (TDialGaugeState) alone, for whichever host
+// shows it: the TDialGauge widget or the QML item. The face (disc, ring, rim,
+// sections, scale, arc and band, read-out, dial text, focus circle) is drawn
+// into a face bitmap of the control's size and then scaled into DialRect, and
+// the needle layer drawn unscaled over it. Nothing is filled where the gauge
+// draws nothing, so the host's parent shows there.
 //
 // All buffers are in device pixels: at a device pixel ratio of 2 a 303 x 308
 // gauge draws 606 x 616 sharp pixels while its geometry stays logical.
@@ -68,8 +71,11 @@ public:
         LayerCount
     };
 
+    // Reads only the state: a widget's, or that of any other host.
+    DIALGAUGE_EXPORT explicit TDialGaugePainter(const TDialGaugeState &gauge);
+    // The painter of a TDialGauge's state.
     explicit TDialGaugePainter(const TDialGauge &gauge);
-    ~TDialGaugePainter();
+    DIALGAUGE_EXPORT ~TDialGaugePainter();
     TDialGaugePainter(const TDialGaugePainter &) = delete;
     TDialGaugePainter &operator=(const TDialGaugePainter &) = delete;
 
@@ -77,17 +83,17 @@ public:
     // (or to anything of the control's size). Never throws: a read-out that
     // cannot be formatted is reported once and skipped until ValueFormat
     // changes; the rest of the dial is painted.
-    void paint(QPainter &painter);
+    DIALGAUGE_EXPORT void paint(QPainter &painter);
     // Only the part of the gauge within region (the control's coordinates),
     // as a paint event for that region needs it.
-    void paint(QPainter &painter, const QRegion &region);
+    DIALGAUGE_EXPORT void paint(QPainter &painter, const QRegion &region);
     // Drops every kept layer (keeps the buffers).
-    void invalidate();
+    DIALGAUGE_EXPORT void invalidate();
 
     // Where a change of the shown value from one value to another changes
     // the picture: the needle's old and new bounds and the read-out (its box
     // and the cells of both texts), in the control's coordinates.
-    QRegion ValueChangeRegion(double from, double to) const;
+    DIALGAUGE_EXPORT QRegion ValueChangeRegion(double from, double to) const;
 
     // Off: every layer is drawn at every paint, straight into fresh (reused)
     // face and needle bitmaps. By default on.
@@ -163,7 +169,7 @@ private:
     bool EnsureBuffers(qreal dpr);
     QSize LogicalSize() const;
 
-    const TDialGauge &m_gauge;
+    const TDialGaugeState &m_gauge;
     bool m_caching = true;
     TErrorReport m_report;
     // The ValueFormat whose refusal was reported; skipped while it stays.

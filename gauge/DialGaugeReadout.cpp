@@ -1,6 +1,7 @@
 #include "gauge/DialGaugeReadout.h"
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeState.h"
 #include "platform/NumberText.h"
 #include "platform/VectorDraw.h"
 
@@ -120,7 +121,7 @@ TGPRectF TDialGaugeReadout::DecimalPointRect(float x, float y, int cellHeight)
                     size);
 }
 
-std::vector<TDialGaugeReadout::TCell> TDialGaugeReadout::LayoutValue(const TDialGauge &gauge,
+std::vector<TDialGaugeReadout::TCell> TDialGaugeReadout::LayoutValue(const TDialGaugeState &gauge,
                                                                      const QRectF &textRect,
                                                                      double value)
 {
@@ -128,7 +129,7 @@ std::vector<TDialGaugeReadout::TCell> TDialGaugeReadout::LayoutValue(const TDial
     const QChar separator = DecimalSeparator();
     const qsizetype n = text.size();
 
-    const long double width = gauge.width();
+    const long double width = gauge.Width();
     const double characterAdvance = width / 250 * 15;
     const double separatorAdvance = static_cast<long double>(gauge.DialWidth()) / 250 * 2;
 
@@ -162,7 +163,7 @@ std::vector<TDialGaugeReadout::TCell> TDialGaugeReadout::LayoutValue(const TDial
     return cells;
 }
 
-void TDialGaugeReadout::DrawValue(TGPGraphics &graphics, const TDialGauge &gauge,
+void TDialGaugeReadout::DrawValue(TGPGraphics &graphics, const TDialGaugeState &gauge,
                                   const QRectF &textRect, double value)
 {
     const int cellHeight = CellHeight(textRect);
@@ -171,7 +172,7 @@ void TDialGaugeReadout::DrawValue(TGPGraphics &graphics, const TDialGauge &gauge
                   cellHeight);
 }
 
-void TDialGaugeReadout::DrawDigit(TGPGraphics &graphics, const TDialGauge &gauge, int character,
+void TDialGaugeReadout::DrawDigit(TGPGraphics &graphics, const TDialGaugeState &gauge, int character,
                                   float x, float y, bool pointAfter, int cellHeight)
 {
     const TColor litColor = gauge.Digit()->Color();

@@ -7,7 +7,7 @@
 
 #include "platform/TGPTypes.h"
 
-class TDialGauge;
+class TDialGaugeState;
 class TGPGraphics;
 
 // The seven-segment read-out of a gauge's value, drawn as polygons (no font).
@@ -42,12 +42,12 @@ public:
     // Formats value with the gauge's ValueFormat and draws its cells from the
     // text rectangle's left and top. Throws EConvertError when the picture is
     // refused ("Format string too long").
-    static void DrawValue(TGPGraphics &graphics, const TDialGauge &gauge, const QRectF &textRect,
+    static void DrawValue(TGPGraphics &graphics, const TDialGaugeState &gauge, const QRectF &textRect,
                           double value);
     // One cell: character 0..9, or -1 for the minus sign; origin is the
     // cell's top-left; pointAfter adds the decimal point; cellHeight is Hc.
     // Nothing is drawn when Digit.Color is clNone.
-    static void DrawDigit(TGPGraphics &graphics, const TDialGauge &gauge, int character, float x,
+    static void DrawDigit(TGPGraphics &graphics, const TDialGaugeState &gauge, int character, float x,
                           float y, bool pointAfter, int cellHeight);
 
     // --- geometry -----------------------------------------------------------
@@ -55,7 +55,7 @@ public:
     // digits, "-", "." and "," take no room. A negative value starts
     // Width/17 further left, also when its text carries no sign. Throws as
     // DrawValue.
-    static std::vector<TCell> LayoutValue(const TDialGauge &gauge, const QRectF &textRect,
+    static std::vector<TCell> LayoutValue(const TDialGaugeState &gauge, const QRectF &textRect,
                                           double value);
     // The text rectangle's height rounded half to even; 0 when not finite.
     static int CellHeight(const QRectF &textRect);

@@ -1,6 +1,7 @@
 #include "gauge/DialGaugeScalePainter.h"
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeState.h"
 #include "gauge/DialGaugeFacePainter.h"
 #include "gauge/DialGaugeSolidBrush.h"
 #include "platform/NumberText.h"
@@ -15,7 +16,7 @@ TGPRectF SingleRect(const QRectF &rect)
 
 } // namespace
 
-void TDialGaugeScalePainter::PaintSections(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeScalePainter::PaintSections(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     const TDialGaugeSections &sections = *gauge.Sections();
     for (int i = 0; i < sections.Count(); ++i) {
@@ -39,7 +40,7 @@ void TDialGaugeScalePainter::PaintSections(TGPGraphics &face, const TDialGauge &
     }
 }
 
-void TDialGaugeScalePainter::PaintScale(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeScalePainter::PaintScale(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     const TDialGaugeFont &font = *gauge.ValueFont();
     const TGPSolidBrush labelBrush(ArgbFromColor(255, font.Color()));
@@ -74,14 +75,14 @@ void TDialGaugeScalePainter::PaintScale(TGPGraphics &face, const TDialGauge &gau
     }
 }
 
-void TDialGaugeScalePainter::PaintArcLayers(TGPGraphics &face, const TDialGauge &gauge)
+void TDialGaugeScalePainter::PaintArcLayers(TGPGraphics &face, const TDialGaugeState &gauge)
 {
     const TDialGaugeArc &arc = *gauge.Arc();
     const TDialGaugeThreshold &threshold = *arc.Threshold();
     const TGPRectF arcRect = SingleRect(gauge.ArcRect());
     if (arc.Color() != clNone) {
         const TDialGaugeSolidBrush brush(ArgbFromColor(arc.Opacity(), arc.Color()));
-        const TGPPen pen(&brush, float(gauge.width() / 40.0));
+        const TGPPen pen(&brush, float(gauge.Width() / 40.0));
         double start = threshold.StartAngle();
         double sweep = threshold.SweepAngle();
         if (threshold.ThresholdKind() == tkValue) {
@@ -92,7 +93,7 @@ void TDialGaugeScalePainter::PaintArcLayers(TGPGraphics &face, const TDialGauge 
     }
     if (threshold.Color() != clNone) {
         const TDialGaugeSolidBrush brush(ArgbFromColor(threshold.Opacity(), threshold.Color()));
-        const TGPPen pen(&brush, float(gauge.width() / 50.0));
+        const TGPPen pen(&brush, float(gauge.Width() / 50.0));
         face.DrawArc(&pen, arcRect, float(gauge.ThresholdBandStart()), float(gauge.ThresholdBandSweep()));
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-class TDialGauge;
+class TDialGaugeState;
 class TGPGraphics;
 
 // The scale layers of the dial face, drawn on the face bitmap between the
@@ -18,12 +18,12 @@ public:
     // A section's gloss is not drawn: the gradient it was given ignores the
     // gloss's own colour and opacity (a fixed red-to-grey haze), so every
     // section would come out stained; the property only stays for storage.
-    static void PaintSections(TGPGraphics &face, const TDialGauge &gauge);
+    static void PaintSections(TGPGraphics &face, const TDialGaugeState &gauge);
     // Walks the scale table: ticks with their pens and, after each division
     // tick, its label (whatever the tick's colour) with its top centre on
     // the anchor. Labels are always opaque.
-    static void PaintScale(TGPGraphics &face, const TDialGauge &gauge);
+    static void PaintScale(TGPGraphics &face, const TDialGaugeState &gauge);
     // The arc over the threshold's own range (by angles or by values) on
     // ArcRect, Width/40 wide; then the band, Width/50 wide, over it.
-    static void PaintArcLayers(TGPGraphics &face, const TDialGauge &gauge);
+    static void PaintArcLayers(TGPGraphics &face, const TDialGaugeState &gauge);
 };

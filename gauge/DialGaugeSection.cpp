@@ -5,6 +5,7 @@
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeGloss.h"
 #include "gauge/DialGaugeSections.h"
+#include "gauge/DialGaugeState.h"
 
 class TDialGaugeSectionPrivate
 {
@@ -52,7 +53,7 @@ int TDialGaugeSection::Index() const
 
 void TDialGaugeSection::SectionChanged()
 {
-    if (TDialGauge *gauge = Owner())
+    if (TDialGaugeState *gauge = d->m_collection ? d->m_collection->State() : nullptr)
         gauge->Invalidate();
 }
 

@@ -3,16 +3,25 @@
 #include <algorithm>
 
 #include "gauge/DialGaugeSection.h"
+#include "gauge/DialGaugeState.h"
 
 class TDialGaugeSectionsPrivate
 {
 public:
     std::vector<std::unique_ptr<TDialGaugeSection>> m_items;
+    // Repainted by the items; null for a free collection.
+    TDialGaugeState *m_state = nullptr;
 };
 
 TDialGaugeSections::TDialGaugeSections(TDialGauge *owner)
+    : TDialGaugeSections(owner, TDialGaugeState::Of(owner))
+{
+}
+
+TDialGaugeSections::TDialGaugeSections(TDialGauge *owner, TDialGaugeState *state)
     : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeSectionsPrivate>())
 {
+    d->m_state = state;
 }
 
 TDialGaugeSections::~TDialGaugeSections()
@@ -79,6 +88,11 @@ void TDialGaugeSections::Detach(TDialGaugeSection *item)
         (void)it->release();
         d->m_items.erase(it);
     }
+}
+
+TDialGaugeState *TDialGaugeSections::State() const
+{
+    return d->m_state;
 }
 
 int TDialGaugeSections::Count() const

@@ -7,6 +7,7 @@
 
 class TDialGaugeSection;
 class TDialGaugeSectionsPrivate;
+class TDialGaugeState;
 
 // Ordered collection of value bands, drawn first to last. Owns its items.
 class DIALGAUGE_EXPORT TDialGaugeSections : public TDialGaugePersistent
@@ -38,8 +39,12 @@ public:
 
 private:
     friend class TDialGaugeSection;
+    friend class TDialGaugeState;
+    // The sections of a gauge's state, which repaints when they change.
+    Q_DECL_HIDDEN TDialGaugeSections(TDialGauge *owner, TDialGaugeState *state);
     // A new section joins at the end; one deleted from outside leaves.
     Q_DECL_HIDDEN void Attach(TDialGaugeSection *item);
+    Q_DECL_HIDDEN TDialGaugeState *State() const;
     Q_DECL_HIDDEN void Detach(TDialGaugeSection *item);
 
     std::unique_ptr<TDialGaugeSectionsPrivate> d;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeState.h"
 
 class TDialGaugeThresholdPrivate
 {
@@ -16,13 +17,21 @@ public:
     double m_startValue = 0.0;
     double m_endValue = 0.0;
     TDialGaugeThresholdKind m_thresholdKind = tkAngle;
+    // Whose limits and band it follows; null for a free object.
+    TDialGaugeState *m_state = nullptr;
 };
 
 TDialGaugeThreshold::TDialGaugeThreshold(TDialGauge *owner)
+    : TDialGaugeThreshold(owner, TDialGaugeState::Of(owner))
+{
+}
+
+TDialGaugeThreshold::TDialGaugeThreshold(TDialGauge *owner, TDialGaugeState *state)
     : TDialGaugePersistent(owner), d(std::make_unique<TDialGaugeThresholdPrivate>())
 {
+    d->m_state = state;
     // A designer's new gauge shows a coloured arc over the whole default scale.
-    if (owner && owner->IsDesignMode()) {
+    if (state && state->IsDesignMode()) {
         d->m_startValue = 0.0;
         d->m_endValue = 100.0;
     }
@@ -37,7 +46,7 @@ void TDialGaugeThreshold::PullCenter(double value)
 
 void TDialGaugeThreshold::GeometryChanged()
 {
-    if (TDialGauge *gauge = Owner())
+    if (TDialGaugeState *gauge = d->m_state)
         gauge->UpdateArcGeometry();
     Changed();
 }
@@ -58,7 +67,7 @@ void TDialGaugeThreshold::SetCenter(double value)
 {
     if (std::isnan(value))
         return;
-    if (const TDialGauge *gauge = Owner()) {
+    if (const TDialGaugeState *gauge = d->m_state) {
         if (value < gauge->MinimumValue() || value > gauge->MaximumValue())
             return;
     } else if (!std::isfinite(value)) {

@@ -6,6 +6,7 @@
 #include <DialGauge/Colors.h>
 
 class TDialGaugeThresholdPrivate;
+class TDialGaugeState;
 
 // Range of the coloured arc and the threshold band around Center. Its
 // OnChange is set by the arc that owns it.
@@ -59,7 +60,10 @@ public:
     void Assign(const QObject *source) override;
 
 private:
-    friend class TDialGauge;
+    friend class TDialGaugeArc;
+    friend class TDialGaugeState;
+    // The threshold of a gauge's state, whose limits bound Center.
+    Q_DECL_HIDDEN TDialGaugeThreshold(TDialGauge *owner, TDialGaugeState *state);
     // The limit setters pull Center into a narrowed range: stored as it is,
     // nothing raised.
     Q_DECL_HIDDEN void PullCenter(double value);

@@ -5,7 +5,9 @@
 # of the calculator), a program built against the CMake package and against
 # pkg-config and run offscreen, a program that reaches for calculator code
 # and must not link, the Designer plugin in Qt's plugin folder below the
-# prefix (loaded from there), the gallery example (its self-test and a
+# prefix (loaded from there), the QML module in Qt's import folder below the
+# prefix (a QML program imports it from there; qmllint knows its types), the
+# QML gallery, the gallery example (its self-test and a
 # screenshot) and the guide's minimal example. The last line counts the checks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +20,7 @@ checks=0
 pass() { checks=$((checks + 1)); echo "ok: $*"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-bash scripts/release-build.sh DialGauge DialGaugeDesigner
+bash scripts/release-build.sh DialGauge DialGaugeDesigner DialGaugeQuick
 for component in DialGauge_Runtime DialGauge_Development; do
   cmake --install "$build" --prefix "$prefix" --component "$component" >/dev/null
 done
@@ -53,11 +55,17 @@ pass "$(ls "$includes" | wc -l) public headers, each including only installed he
 # --- exported symbols
 symbols=$(nm -D --defined-only -C "$lib" | cut -d' ' -f2-)
 calculator='\b(TForm1|TForm2|CrushCalculation|CalculationFields|ErrorBox|MainGauge|Application|ParseNumberText|FormatNumberText|FormatPictureText)\b'
-internal='\b(TDialGaugePainter|TDialGaugePrivate|TDialGaugeReadout|TDialGaugeAccessible|TGP[A-Za-z]*|TGdiplusBase|TWindowTimer|ArgbFromColor|Exception|EConvertError)\b'
+internal='\b(TDialGaugePrivate|TDialGaugeReadout|TDialGaugeAccessible|TGP[A-Za-z]*|TGdiplusBase|TWindowTimer|ArgbFromColor|Exception|EConvertError)\b'
 if grep -E "$calculator" <<<"$symbols"; then fail "calculator symbols exported"; fi
 pass "no calculator symbol exported"
 if grep -E "$internal" <<<"$symbols"; then fail "internal symbols exported"; fi
-pass "no painter, drawing-layer or number-text symbol exported"
+pass "no drawing-layer or number-text symbol exported"
+# A host outside the library (the QML module) makes, paints and invalidates
+# a painter; nothing else of the painter is exported.
+if grep -E '\bTDialGaugePainter::' <<<"$symbols" | grep -Ev 'TDialGaugePainter::(~?TDialGaugePainter|paint|invalidate|ValueChangeRegion)\('; then
+  fail "painter internals exported"
+fi
+pass "of the painter only construction, paint, invalidate and the value's region exported"
 # Everything exported is the public API (functions, data, vtables and type
 # information of its classes), apart from copies of Qt's and the standard
 # library's inline functions that the compiler emitted as weak symbols.
@@ -115,6 +123,35 @@ used=$(ldd "$plugin" | sed -n 's/.*libDialGauge\.so\.1 => \([^ ]*\) .*/\1/p')
 pass "Designer plugin installed in ${plugin_dir#"$prefix"/}, linked to the installed library"
 QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_loadplugin" "$plugin_dir"
 pass "the installed plugin loads with QPluginLoader and serves QUiLoader"
+
+# --- the QML module, where Qt Quick looks for modules under this prefix
+qt_qml=$(qtpaths6 --query QT_INSTALL_QML)
+qml_root="$prefix/${qt_qml#"$qt_prefix"/}"
+qml_dir="$qml_root/DialGauge"
+for file in qmldir DialGaugeQuick.qmltypes libDialGaugeQuick.so; do
+  [ -f "$qml_dir/$file" ] || fail "QML module: $file not installed in ${qml_dir#"$prefix"/}"
+done
+grep -q '^module DialGauge$' "$qml_dir/qmldir" || fail "qmldir names no module DialGauge"
+grep -q '^typeinfo DialGaugeQuick.qmltypes$' "$qml_dir/qmldir" || fail "qmldir names no type information"
+readelf -d "$qml_dir/libDialGaugeQuick.so" | grep -q 'R.*PATH.*\$ORIGIN' || fail "the QML plugin does not find the library from where it lies"
+used=$(ldd "$qml_dir/libDialGaugeQuick.so" | sed -n 's/.*libDialGauge\.so\.1 => \([^ ]*\) .*/\1/p')
+[ -n "$used" ] && [ "$(readlink -f "$used")" = "$(readlink -f "$libdir/libDialGauge.so.1")" ] ||
+  { ldd "$qml_dir/libDialGaugeQuick.so"; fail "the QML plugin does not use the installed library"; }
+pass "QML module installed in ${qml_dir#"$prefix"/} with qmldir and type information, linked to the installed library"
+QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_qmlconsumer" "$qml_root"
+pass "a QML program imports the installed module and draws a gauge offscreen"
+qmllint="$(qtpaths6 --query QT_HOST_LIBEXECS)/qmllint"
+[ -x "$qmllint" ] || qmllint="$(qtpaths6 --query QT_HOST_BINS)/qmllint"
+"$qmllint" -I "$qml_root" examples/qml-gallery/main.qml || fail "qmllint finds fault with the QML gallery"
+pass "qmllint, given the installed module, passes the QML gallery"
+qml_gallery="$build/qml-gallery"
+rm -rf "$qml_gallery"
+cmake -S examples/qml-gallery -B "$qml_gallery" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$qml_gallery" -j"$jobs" >/dev/null
+QML_IMPORT_PATH="$qml_root" QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software \
+  "$qml_gallery/dialgauge_qml_gallery" --screenshot "$qml_gallery/qml-gallery.png" >/dev/null
+[ -s "$qml_gallery/qml-gallery.png" ] || fail "the QML gallery saved no screenshot"
+pass "the QML gallery runs on the installed module offscreen"
 
 # --- the gallery example, a consumer that shows everything: its self-test
 # drives the controls, then it saves a screenshot, both offscreen

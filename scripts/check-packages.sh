@@ -3,7 +3,8 @@
 # and AppStream metadata, builds both Debian packages, has lintian find no
 # error in them, installs them with apt-get, opens the installed calculator on
 # a virtual display (its 655 x 397 window, closed with its "X" button), and
-# builds a program against the installed development package. Installs into
+# builds a program against the installed development package and runs a QML
+# program on the installed QML module. Installs into
 # the system: meant for CI and throwaway machines. The last line counts the
 # checks.
 set -euo pipefail
@@ -65,6 +66,10 @@ cmake -S tests/package -B "$consumer" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$consumer" -j"${JOBS:-2}" >/dev/null
 QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_consumer"
 pass "tests/package built against the installed libdialgauge-dev ran offscreen"
+# The QML module comes with the library, in Qt's own import folder.
+dpkg -L velocidad-ebs | grep -q '/qml/DialGauge/qmldir$' || fail "velocidad-ebs carries no QML module"
+QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_qmlconsumer" "$(qtpaths6 --query QT_INSTALL_QML)"
+pass "a QML program imports the installed DialGauge module from Qt's import folder"
 gallery=build/deb/gallery-installed
 rm -rf "$gallery"
 cmake -S examples/gallery -B "$gallery" -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -226,7 +226,7 @@ void tst_DialGauge::construction()
 
     // The timer asks for 1 ms and runs at the platform's 10 ms floor, and
     // only while the value moves: a new gauge is at rest.
-    const TWindowTimer &timer = *TDialGaugePrivate::Get(g).m_timer;
+    const TWindowTimer &timer = TDialGaugePrivate::Get(g).state.Timer();
     QCOMPARE(timer.Interval(), 1);
     QCOMPARE(timer.EffectiveInterval(), 10);
     QVERIFY(!timer.IsActive());
@@ -839,7 +839,7 @@ void tst_DialGauge::timerRunsOnlyWhileMoving()
     QFETCH(Change, next);
     QFETCH(bool, runsAfter);
     TDialGauge g;
-    const TWindowTimer &timer = *TDialGaugePrivate::Get(g).m_timer;
+    const TWindowTimer &timer = TDialGaugePrivate::Get(g).state.Timer();
     start(g);
     QCOMPARE(timer.IsActive(), runs);
     next(g);
@@ -874,24 +874,24 @@ void tst_DialGauge::glideFromRestMatchesRunningTimer()
     running.SetValue(40);
     running.AnimationStep();
     const double shown = running.Value();
-    QVERIFY(TDialGaugePrivate::Get(running).m_timer->IsActive());
+    QVERIFY(TDialGaugePrivate::Get(running).state.Timer().IsActive());
 
     TDialGauge resting;
     resting.SetAnimationFactor(factor);
     resting.SetAnimation(false);
     resting.SetValue(shown);
     resting.SetAnimation(true);
-    QVERIFY(!TDialGaugePrivate::Get(resting).m_timer->IsActive());
+    QVERIFY(!TDialGaugePrivate::Get(resting).state.Timer().IsActive());
 
     ValueLog fromRest, takenOver;
     fromRest.attach(resting);
     takenOver.attach(running);
     resting.SetValue(target);
     running.SetValue(target);
-    QVERIFY(TDialGaugePrivate::Get(resting).m_timer->IsActive());
+    QVERIFY(TDialGaugePrivate::Get(resting).state.Timer().IsActive());
     QVERIFY(fromRest.values.isEmpty() && takenOver.values.isEmpty());
     int ticks = 0;
-    while (TDialGaugePrivate::Get(resting).m_timer->IsActive() && ticks < 20000) {
+    while (TDialGaugePrivate::Get(resting).state.Timer().IsActive() && ticks < 20000) {
         resting.AnimationStep();
         running.AnimationStep();
         ++ticks;
@@ -902,7 +902,7 @@ void tst_DialGauge::glideFromRestMatchesRunningTimer()
     // Only a factor of 1 lands on the target; otherwise the snap is silent.
     QCOMPARE(fromRest.values.last() != target, factor != 1);
     QCOMPARE(resting.Value(), target);
-    QVERIFY(!TDialGaugePrivate::Get(running).m_timer->IsActive());
+    QVERIFY(!TDialGaugePrivate::Get(running).state.Timer().IsActive());
 }
 
 void tst_DialGauge::limitSetters_data()

@@ -6,8 +6,15 @@
 
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeReadout.h"
+#include "gauge/DialGaugeState.h"
 #include "platform/SysErrors.h"
 #include "platform/VectorDraw.h"
+
+// The read-out reads the gauge's state, not the widget.
+static const TDialGaugeState &StateOf(const TDialGauge &gauge)
+{
+    return *TDialGaugeState::Of(&gauge);
+}
 
 using Readout = TDialGaugeReadout;
 
@@ -46,7 +53,7 @@ QImage renderValue(const TDialGauge &gauge, double value)
     {
         TGPGraphics graphics(&bitmap);
         graphics.SetSmoothingMode(TSmoothingMode::AntiAlias);
-        Readout::DrawValue(graphics, gauge, textRect(gauge), value);
+        Readout::DrawValue(graphics, StateOf(gauge), textRect(gauge), value);
     }
     return buffer;
 }
@@ -222,7 +229,7 @@ void tst_DialGaugeReadout::layout()
     QCOMPARE(gauge->DialWidth(), 291);
     gauge->SetValueFormat(picture);
 
-    const auto laidOut = Readout::LayoutValue(*gauge, textRect(*gauge), value);
+    const auto laidOut = Readout::LayoutValue(StateOf(*gauge), textRect(*gauge), value);
     const QList<ExpectedCell> expected = parseCells(cells);
     QCOMPARE(int(laidOut.size()), expected.size());
     QCOMPARE(lefts.size(), expected.size());
@@ -313,7 +320,7 @@ void tst_DialGaugeReadout::digitSegments()
     {
         TGPGraphics graphics(&bitmap);
         graphics.SetSmoothingMode(TSmoothingMode::AntiAlias);
-        Readout::DrawDigit(graphics, *gauge, character, float(origin.x()), float(origin.y()),
+        Readout::DrawDigit(graphics, StateOf(*gauge), character, float(origin.x()), float(origin.y()),
                            false, hc);
     }
     for (int s = 0; s < Readout::SegmentCount; ++s) {
@@ -472,7 +479,7 @@ void tst_DialGaugeReadout::pictureLength()
     {
         TGPGraphics graphics(&bitmap);
         try {
-            Readout::DrawValue(graphics, *gauge, textRect(*gauge), 87.456);
+            Readout::DrawValue(graphics, StateOf(*gauge), textRect(*gauge), 87.456);
         } catch (const EConvertError &error) {
             message = error.message();
         }
