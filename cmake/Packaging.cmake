@@ -1,22 +1,24 @@
 # Debian packages, made by `cpack -G DEB` in a Release build configured with
 # -DCMAKE_INSTALL_PREFIX=/usr (scripts/make-packages.sh does both):
-#   velocidad-ebs     the calculator with its desktop entry, icons, AppStream
-#                     metadata, manual page, and the DialGauge library it runs on
-#                     with the library's QML module (qmldir, plugin, type
-#                     information) in Qt's import folder
-#   libdialgauge-dev  what building against DialGauge needs: headers, CMake
-#                     package, pkg-config file, the linker's link, and the
-#                     Designer plugin; the library itself comes from the first
+#   velocidad-ebs          the calculator with its desktop entry, icons,
+#                          AppStream metadata, manual page, and the DialGauge
+#                          library it runs on
+#   qml6-module-dialgauge  the library's QML module (qmldir, plugin, type
+#                          information) in Qt's import folder, named as Debian
+#                          names QML modules; apart, so that neither the
+#                          calculator nor widget users carry Qt Quick
+#   libdialgauge-dev       what building against DialGauge needs: headers, CMake
+#                          package, pkg-config file, the linker's link, and the
+#                          Designer plugin; the library itself comes from the first
 # Each depends on the Debian libraries that dpkg-shlibdeps finds for its
-# binaries. The QML module is run-time matter (a QML program imports it as
-# it is; Debian's own qml6-module-* packages carry their .qmltypes too), so it
-# goes where the library goes; it brings Qt Quick's libraries along. Nothing
-# of it is needed to build against the library, so -dev holds none of it.
+# binaries.
 set(VELOCIDAD_PACKAGE velocidad-ebs)
+set(DIALGAUGE_QML_PACKAGE qml6-module-dialgauge)
 set(DIALGAUGE_DEV_PACKAGE libdialgauge-dev)
 
 # Every package carries its copyright and changelog (Debian policy 12.5, 12.7).
-foreach(package_component ${VELOCIDAD_PACKAGE}:Velocidad ${DIALGAUGE_DEV_PACKAGE}:DialGauge_Development)
+foreach(package_component ${VELOCIDAD_PACKAGE}:Velocidad ${DIALGAUGE_QML_PACKAGE}:DialGauge_Qml
+                          ${DIALGAUGE_DEV_PACKAGE}:DialGauge_Development)
   string(REPLACE ":" ";" pair ${package_component})
   list(GET pair 0 package)
   list(GET pair 1 component)
@@ -40,17 +42,20 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Proyecto VelocidadEBS <proyecto@velocidadebs.org>")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The calculator's own libDialGauge.so.1 lies in the build tree: shlibdeps
-# takes it from there and records no dependency for it.
+# libDialGauge.so.1 lies in the build tree: shlibdeps takes it from there.
+# Inside the calculator package that records nothing; the other two get
+# "velocidad-ebs (= version)" from the shlibs file generated for it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/gauge)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
 
 include(CPackComponent)
 cpack_add_component_group(calculator DISPLAY_NAME "Velocidad")
+cpack_add_component_group(qml DISPLAY_NAME "DialGauge QML module")
 cpack_add_component_group(development DISPLAY_NAME "DialGauge development files")
 cpack_add_component(Velocidad GROUP calculator)
 cpack_add_component(DialGauge_Runtime GROUP calculator)
+cpack_add_component(DialGauge_Qml GROUP qml)
 cpack_add_component(DialGauge_Development GROUP development)
 
 set(CPACK_DEBIAN_CALCULATOR_PACKAGE_NAME ${VELOCIDAD_PACKAGE})
@@ -70,10 +75,22 @@ QML module, which brings the same gauge to Qt Quick (import DialGauge).")
 # ldconfig runs from a trigger, as Debian wants for a package with a library.
 set(CPACK_DEBIAN_CALCULATOR_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/app/desktop/triggers)
 
+set(CPACK_DEBIAN_QML_PACKAGE_NAME ${DIALGAUGE_QML_PACKAGE})
+set(CPACK_DEBIAN_QML_PACKAGE_SECTION libs)
+# Importing the module needs QtQuick's own QML module.
+set(CPACK_DEBIAN_QML_PACKAGE_DEPENDS qml6-module-qtquick)
+set(CPACK_DEBIAN_QML_DESCRIPTION
+  "animated circular gauge for Qt Quick - QML module
+DialGauge shows one number on an anti-aliased, animated dial: a scale with
+labels, a coloured arc and threshold band, value bands, a needle and a
+seven-segment read-out, with ten colour presets.
+
+This package holds the QML module: \"import DialGauge\" gives the item
+DialGauge, drawn by the same code as the Qt Widgets control.")
+
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME ${DIALGAUGE_DEV_PACKAGE})
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
-  "${VELOCIDAD_PACKAGE} (= ${PROJECT_VERSION}), qt6-base-dev")
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS qt6-base-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "animated circular gauge widget for Qt 6 - development files
 DialGauge is a Qt Widgets control that shows one number on an anti-aliased,

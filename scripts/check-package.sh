@@ -21,7 +21,7 @@ pass() { checks=$((checks + 1)); echo "ok: $*"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 bash scripts/release-build.sh DialGauge DialGaugeDesigner DialGaugeQuick
-for component in DialGauge_Runtime DialGauge_Development; do
+for component in DialGauge_Runtime DialGauge_Qml DialGauge_Development; do
   cmake --install "$build" --prefix "$prefix" --component "$component" >/dev/null
 done
 echo "installed tree (find of the temporary prefix):"

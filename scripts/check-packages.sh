@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the calculator as Linux desktop software: validates its desktop entry
-# and AppStream metadata, builds both Debian packages, has lintian find no
-# error in them, installs them with apt-get, opens the installed calculator on
+# and AppStream metadata, builds the three Debian packages, has lintian find
+# no error in them, installs them with apt-get, opens the installed calculator on
 # a virtual display (its 655 x 397 window, closed with its "X" button), and
 # builds a program against the installed development package and runs a QML
 # program on the installed QML module. Installs into
@@ -22,17 +22,30 @@ pass "appstreamcli validate --no-net $id.metainfo.xml"
 bash scripts/make-packages.sh
 packages=build/deb/packages
 calculator=$(ls "$packages"/velocidad-ebs_*.deb)
+qml=$(ls "$packages"/qml6-module-dialgauge_*.deb)
 development=$(ls "$packages"/libdialgauge-dev_*.deb)
-for deb in "$calculator" "$development"; do
+for deb in "$calculator" "$qml" "$development"; do
   # Errors fail; warnings and notes are shown.
   lintian --fail-on error "$deb" 2>/dev/null || fail "lintian errors in $(basename "$deb")"
   pass "lintian: no errors in $(basename "$deb")"
 done
+# The library comes from the calculator's package, at exactly its version.
+for deb in "$qml" "$development"; do
+  [ "$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | grep -c 'velocidad-ebs (= ')" = 1 ] ||
+    fail "$(basename "$deb") does not depend once on velocidad-ebs at its version"
+done
 
 export DEBIAN_FRONTEND=noninteractive
+# A same-version package already installed would not be replaced: start clean.
+for package in libdialgauge-dev qml6-module-dialgauge velocidad-ebs; do
+  if dpkg -s "$package" >/dev/null 2>&1; then apt-get purge -y -qq "$package" >/dev/null; fi
+done
 apt-get install -y -qq "./$calculator" >/dev/null
 [ -x /usr/bin/Velocidad ] || fail "/usr/bin/Velocidad not installed"
 pass "apt-get install ./$(basename "$calculator")"
+dpkg -L velocidad-ebs | grep -q '/qml/' && fail "velocidad-ebs carries QML files"
+apt-get install -y -qq "./$qml" >/dev/null
+pass "apt-get install ./$(basename "$qml")"
 apt-get install -y -qq "./$development" >/dev/null
 pass "apt-get install ./$(basename "$development")"
 
@@ -66,8 +79,8 @@ cmake -S tests/package -B "$consumer" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$consumer" -j"${JOBS:-2}" >/dev/null
 QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_consumer"
 pass "tests/package built against the installed libdialgauge-dev ran offscreen"
-# The QML module comes with the library, in Qt's own import folder.
-dpkg -L velocidad-ebs | grep -q '/qml/DialGauge/qmldir$' || fail "velocidad-ebs carries no QML module"
+# The QML module, in Qt's own import folder.
+dpkg -L qml6-module-dialgauge | grep -q '/qml/DialGauge/qmldir$' || fail "qml6-module-dialgauge carries no qmldir"
 QT_QPA_PLATFORM=offscreen "$consumer/dialgauge_qmlconsumer" "$(qtpaths6 --query QT_INSTALL_QML)"
 pass "a QML program imports the installed DialGauge module from Qt's import folder"
 gallery=build/deb/gallery-installed

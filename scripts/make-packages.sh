@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian packages of the calculator (velocidad-ebs) and of the
-# DialGauge development files (libdialgauge-dev) into build/deb/packages,
+# Builds the Debian packages of the calculator (velocidad-ebs), of the
+# DialGauge QML module (qml6-module-dialgauge) and of the DialGauge
+# development files (libdialgauge-dev) into build/deb/packages,
 # with Debian's usual build flags (hardening included), and lists them.
 set -euo pipefail
 cd "$(dirname "$0")/.."

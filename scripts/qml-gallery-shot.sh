@@ -11,7 +11,9 @@ mkdir -p "$(dirname "$out")"
 # The library build is the package check's: same options, built once.
 bash scripts/release-build.sh DialGauge DialGaugeQuick
 rm -rf "$build/prefix"
-cmake --install build/deb --prefix "$build/prefix" --component DialGauge_Runtime >/dev/null
+for component in DialGauge_Runtime DialGauge_Qml; do
+  cmake --install build/deb --prefix "$build/prefix" --component "$component" >/dev/null
+done
 qml=$(find "$PWD/$build/prefix" -name qmldir -path '*/DialGauge/*' -printf '%h\n' | head -n 1)
 [ -n "$qml" ] || { echo "the QML module was not installed" >&2; exit 1; }
 cmake -S examples/qml-gallery -B "$build/qml-gallery" -DCMAKE_BUILD_TYPE=Release >/dev/null
