@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/FormControls.h"
 
 #include <QFont>

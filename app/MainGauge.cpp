@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/MainGauge.h"
 
 #include "gauge/DialGauge.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/Startup.h"
 
 #include "app/Application.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/TitleStrip.h"
 
 #include "platform/JpegImage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The yardstick for the calculator's start-up: a bare window holding the
 // same number of plain stock widgets as the main window, with the same
 // classes, places, fonts and texts (read from the file StartupMainWindow

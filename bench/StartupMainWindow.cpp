@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator's start-up up to the main window's first complete frame:
 // the application object and both windows, built through the app library as
 // Startup::run builds them. With --describe FILE it writes the main window's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Paint cost of the main window's gauge on the offscreen platform, as ratios
 // to a floor measured in the same run:
 //   Floor          fill one 303 x 308 ARGB image and draw it onto another

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The QML item's glide frame next to the widget's, in one run, as ratios to
 // the same floor as bench_DialGauge:
 //   Floor        fill one 303 x 308 ARGB image and draw it onto another

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // (e) Start-up: process start to the main window's first complete frame,
 // offscreen, against a bare window holding as many plain stock widgets with
 // the same places, fonts and texts (StartupBareWindow.cpp), both started

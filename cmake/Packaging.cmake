@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian packages, made by `cpack -G DEB` in a Release build configured with
 # -DCMAKE_INSTALL_PREFIX=/usr (scripts/make-packages.sh does both):
 #   velocidad-ebs          the calculator with its desktop entry, icons,

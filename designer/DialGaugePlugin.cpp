@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "designer/DialGaugePlugin.h"
 
 #include <QIcon>

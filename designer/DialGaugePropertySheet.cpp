@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "designer/DialGaugePropertySheet.h"
 
 #include <QMetaEnum>

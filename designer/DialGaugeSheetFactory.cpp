@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "designer/DialGaugeSheetFactory.h"
 
 #include <QtDesigner/QDesignerDynamicPropertySheetExtension>

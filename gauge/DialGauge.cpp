@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGauge.h"
 
 #include <QEvent>

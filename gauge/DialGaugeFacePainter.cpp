@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeFacePainter.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeFont.h"
 
 #include <cmath>

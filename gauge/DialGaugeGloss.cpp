@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeGloss.h"
 
 class TDialGaugeGlossPrivate

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeInnerCircle.h"
 
 #include "gauge/DialGaugeGloss.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeNeedlePainter.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeReadout.h"
 
 #include "gauge/DialGauge.h"

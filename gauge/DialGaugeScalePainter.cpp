@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeScalePainter.h"
 
 #include "gauge/DialGauge.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeSolidBrush.h"
 
 // The colour is the same at both ends, so where the gradient lies does not matter.

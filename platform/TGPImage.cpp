@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/TGPImage.h"
 
 TGPImage::TGPImage() = default;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/TGPPathGradientBrush.h"
 
 TGPPathGradientBrush::TGPPathGradientBrush(const TGPGraphicsPath *) {}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/VectorDraw.h"
 
 ARGB ArgbFromColor(int opacity, TColor color)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The vector drawing layer the gauge paints with: thin wrappers over

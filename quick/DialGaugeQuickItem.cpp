@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quick/DialGaugeQuickItem.h"
 
 #include <QAccessible>

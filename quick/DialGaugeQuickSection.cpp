@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quick/DialGaugeQuickSection.h"
 
 TDialGaugeQuickSection::TDialGaugeQuickSection(QObject *parent)

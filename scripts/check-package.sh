@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the DialGauge library from a release build into a temporary
 # prefix, lists what was installed, and checks it as a consumer sees it: the
 # SONAME links, the headers, the exported symbols (the public API, nothing

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the calculator as Linux desktop software: validates its desktop entry
 # and AppStream metadata, builds the three Debian packages, has lintian find
 # no error in them, installs them with apt-get, opens the installed calculator on

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Photographs Qt Designer with the gauge's plugin: the test form with its two
 # gauges, DialGauge1 selected, the widget box filtered to it and the property
 # editor showing its properties by dotted name. Saved to

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the DialGauge library into a scratch prefix, builds the gallery
 # example against it, and saves the gallery's window under a virtual X
 # server to docs/gallery.png (or $1). The guide (docs/gauge.md) shows it.

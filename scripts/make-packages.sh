@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian packages of the calculator (velocidad-ebs), of the
 # DialGauge QML module (qml6-module-dialgauge) and of the DialGauge
 # development files (libdialgauge-dev) into build/deb/packages,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the DialGauge library and its QML module into a scratch prefix,
 # builds the QML gallery example, and saves its window under a virtual X
 # server to docs/qml-gallery.png (or $1). The guide (docs/gauge.md) shows it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Configures the release build in build/deb the way the Debian packages are
 # built (prefix /usr, Debian's build flags with full hardening) and builds the
 # targets given (all when none). The package and install checks share it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets everything up, builds the calculator and starts it. Without a display
 # it shows the calculator at work on a virtual one instead: the worked example
 # typed on the keyboard, its results and a screenshot (build/run-app.png).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Sets everything up, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
 # runs every test, checks the installed DialGauge package with a consumer
 # built against it, builds, checks and installs the Debian packages (into this
@@ -9,6 +10,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=${JOBS:-2}
+
+# Every source, build and script file names its licence.
+if git rev-parse --git-dir >/dev/null 2>&1; then
+  unlicensed=$(git ls-files '*.cpp' '*.h' '*.qml' '*.sh' '*.cmake' '*CMakeLists.txt' '*.in' .ci/run |
+    xargs grep -L 'SPDX-License-Identifier: MIT' || true)
+  [ -z "$unlicensed" ] || { echo "no SPDX licence line in:" $unlicensed >&2; exit 1; }
+fi
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the screenshot program, runs it on a virtual X server and saves the
 # main window after the worked example to docs/screenshot.png (or $1).
 set -euo pipefail

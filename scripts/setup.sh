@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the build, the tests and the calculator need.
 set -euo pipefail
 # qt6-tools-dev: Qt's Designer and UiTools modules (the Designer plugin and

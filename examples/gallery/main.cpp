@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The DialGauge gallery: a program for people to look at the gauge, built
 // from the installed package alone. Two options make it useful without
 // anyone watching:

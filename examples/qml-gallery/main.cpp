@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows main.qml. With --screenshot <file> it saves one picture of the
 // window (the gauges at rest) and quits, for the guide.
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ten colour presets of the DialGauge QML item, all bound to one slider.
 // Bound: the delegates see the ids of this file, and qmllint knows it.
 pragma ComponentBehavior: Bound

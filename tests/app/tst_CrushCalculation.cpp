@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/CrushCalculation.h"
 #include "platform/SysErrors.h"
 

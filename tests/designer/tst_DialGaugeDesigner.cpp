@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plugin inside Designer's own form editor: a gauge placed from the
 // widget box against one read from a form, what the property editor shows,
 // what a saved form holds, and the code uic makes of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Designer plugin as an application meets it: loaded with QPluginLoader
 // and QUiLoader, and a form compiled by uic at build time. A form's gauge
 // must look exactly like the same gauge set up in code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "XTestInput.h"
 
 #include <X11/Xlib.h>

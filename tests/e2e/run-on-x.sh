@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a program on its own virtual X server (1024x768), either with no window
 # manager or under openbox:  run-on-x.sh none|openbox program [arguments]
 set -euo pipefail

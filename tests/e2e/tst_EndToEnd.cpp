@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator on a real X server, driven by real key and mouse events
 // (XTest), as a user drives it. Run by run-on-x.sh on its own virtual
 // display, once without a window manager and once under openbox: focus,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any texts in the fourteen fields end in either the three results or one of
 // the four named errors; never a crash, a hang or an unreadable result.
 #include "app/CrushCalculation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any sequence of property writes (NaN, infinities and extremes included),
 // presets, section changes, resizes, keys, clicks, timer ticks and paints
 // leaves the gauge consistent: MinimumValue < MaximumValue, Value and

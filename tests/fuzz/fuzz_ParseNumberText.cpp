@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any text either reads as a finite number or is refused with the conversion
 // message; what reads as a number is its exact decimal value rounded once
 // (checked by exact integer arithmetic) and survives writing and reading back.

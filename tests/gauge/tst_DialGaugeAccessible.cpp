@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gauge as assistive technology sees it, through the shared library
 // only: Qt must find the interface without any set-up by the program.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gauge's properties by the names a form file uses, through the shared
 // library only: their published order, conversion of what uic-generated
 // code and QUiLoader hand over, the colour mapping, and setProperty().

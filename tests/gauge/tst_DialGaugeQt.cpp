@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gauge as a Qt widget, through the shared library only: its signals
 // beside the callbacks, property notification, enumerations by name, and
 // its size in layouts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saves what the X display shows, or the part of it given as x y w h, as a
 // PNG: scripts/designer-shot.sh photographs Designer with it.
 //   GrabScreen output.png [x y width height]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the title-strip picture built into both windows:
 //   cmake --build build/dev --target MakeTitleStrip
 //   build/dev/tests/manual/MakeTitleStrip app/resources/TitleStrip.jpg

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator at work where no display is at hand: scripts/run-app.sh runs
 // this on a virtual X server. It starts the windows as the calculator does,
 // types the worked example through the X server's keyboard (XTest), presses

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saves a picture of the main window after the worked example has been typed
 // and calculated, and one of the about window next to it (name-about.png),
 // so a reviewer can compare them with the intended layout:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loads the installed Designer plugin as Designer and QUiLoader do, from the
 // installed tree alone: argument 1 is its folder (<prefix>/<Qt's plugin
 // folder>/designer). Exit status 0 when everything holds.

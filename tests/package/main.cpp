@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Uses the installed DialGauge package and nothing else: makes a gauge, sets
 // it through its setters and by property name, listens to it, paints it into
 // an image and probes the pixels. Exit status 0 when everything holds.

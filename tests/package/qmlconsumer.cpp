@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A QML program using the installed DialGauge module, as an application
 // finds it in Qt's import path: argv[1] is that import folder. It draws a
 // gauge with the software scene graph, offscreen, and checks what it shows.

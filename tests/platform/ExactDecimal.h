@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Exact arithmetic on decimal texts and extended values, without floating

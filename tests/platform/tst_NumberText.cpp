@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/NumberText.h"
 #include "platform/SysErrors.h"
 #include "tests/platform/ExactDecimal.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QMouseEvent>
 #include <QWidget>
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Loading the DialGauge QML module from the build tree, and the widget it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The QML item against the widget: every published property under its QML
 // name reads what the widget reads, takes and refuses what the widget takes
 // and refuses, and keys, clicks, presets and glides lead to the same values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Same pixels: the QML item drawn by the software scene graph and the widget
 // rendered into an image, configured alike, differ by at most two levels in
 // any channel of any pixel.
