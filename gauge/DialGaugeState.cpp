@@ -256,10 +256,7 @@ void TDialGaugeState::Assign(const TDialGaugeState &other)
 
 void TDialGaugeState::SetAnimationFactor(int value)
 {
-    if (m_animationFactor == value)
-        return;
-    m_animationFactor = value;
-    Changed(Repaint::Face);
+    StoreFace(m_animationFactor, value);
 }
 
 void TDialGaugeState::SetMinimumValue(int value)
@@ -347,47 +344,27 @@ void TDialGaugeState::SetValue(double value)
 
 void TDialGaugeState::SetDigit(const TDialGaugeDigit *value)
 {
-    if (!value || value == m_digit.get())
-        return;
-    TBatch batch(*this);
-    m_digit->Assign(value);
-    Changed(Repaint::Face);
+    AssignFace(m_digit, value);
 }
 
 void TDialGaugeState::SetOuterCircle(const TDialGaugeOuterCircle *value)
 {
-    if (!value || value == m_outerCircle.get())
-        return;
-    TBatch batch(*this);
-    m_outerCircle->Assign(value);
-    Changed(Repaint::Face);
+    AssignFace(m_outerCircle, value);
 }
 
 void TDialGaugeState::SetInnerCircle(const TDialGaugeInnerCircle *value)
 {
-    if (!value || value == m_innerCircle.get())
-        return;
-    TBatch batch(*this);
-    m_innerCircle->Assign(value);
-    Changed(Repaint::Face);
+    AssignFace(m_innerCircle, value);
 }
 
 void TDialGaugeState::SetOuterRim(const TDialGaugeOuterRim *value)
 {
-    if (!value || value == m_outerRim.get())
-        return;
-    TBatch batch(*this);
-    m_outerRim->Assign(value);
-    Changed(Repaint::Face);
+    AssignFace(m_outerRim, value);
 }
 
 void TDialGaugeState::SetNeedle(const TDialGaugeNeedle *value)
 {
-    if (!value || value == m_needle.get())
-        return;
-    TBatch batch(*this);
-    m_needle->Assign(value);
-    Changed(Repaint::Face);
+    AssignFace(m_needle, value);
 }
 
 void TDialGaugeState::SetArc(const TDialGaugeArc *value)
@@ -419,68 +396,42 @@ void TDialGaugeState::SetSubDivisionCount(int value)
 
 void TDialGaugeState::SetDivisionColor(TColor value)
 {
-    if (m_divisionColor == value)
-        return;
-    m_divisionColor = value;
-    Changed(Repaint::Face);
+    StoreFace(m_divisionColor, value);
 }
 
 void TDialGaugeState::SetSubDivisionColor(TColor value)
 {
-    if (m_subDivisionColor == value)
-        return;
-    m_subDivisionColor = value;
-    Changed(Repaint::Face);
+    StoreFace(m_subDivisionColor, value);
 }
 
 void TDialGaugeState::SetDivisionWidth(int value)
 {
-    if (m_divisionWidth == value)
-        return;
-    m_divisionWidth = value;
-    Changed(Repaint::Face);
+    StoreFace(m_divisionWidth, value);
 }
 
 void TDialGaugeState::SetSubDivisionWidth(int value)
 {
-    if (m_subDivisionWidth == value)
-        return;
-    m_subDivisionWidth = value;
-    Changed(Repaint::Face);
+    StoreFace(m_subDivisionWidth, value);
 }
 
 void TDialGaugeState::SetDialText(const QString &value)
 {
-    if (m_dialText == value)
-        return;
-    m_dialText = value;
-    Changed(Repaint::Face);
+    StoreFace(m_dialText, value);
 }
 
 void TDialGaugeState::SetFont(const TDialGaugeFont *value)
 {
-    if (!value || value == m_font.get())
-        return;
-    TBatch batch(*this);
-    m_font->Assign(value);
-    Changed(Repaint::Face);
+    AssignFace(m_font, value);
 }
 
 void TDialGaugeState::SetValueFont(const TDialGaugeFont *value)
 {
-    if (!value || value == m_valueFont.get())
-        return;
-    TBatch batch(*this);
-    m_valueFont->Assign(value);
-    Changed(Repaint::Face);
+    AssignFace(m_valueFont, value);
 }
 
 void TDialGaugeState::SetValueFormat(const QString &value)
 {
-    if (m_valueFormat == value)
-        return;
-    m_valueFormat = value;
-    Changed(Repaint::Face);
+    StoreFace(m_valueFormat, value);
 }
 
 void TDialGaugeState::SetAnimation(bool value)
@@ -507,27 +458,17 @@ QString TDialGaugeState::Version()
 
 void TDialGaugeState::SetNeedleType(TDialGaugeNeedleType value)
 {
-    if (m_needleType == value)
-        return;
-    m_needleType = value;
-    Changed(Repaint::Face);
+    StoreFace(m_needleType, value);
 }
 
 void TDialGaugeState::SetSections(const TDialGaugeSections *value)
 {
-    if (!value || value == m_sections.get())
-        return;
-    TBatch batch(*this);
-    m_sections->Assign(value);
-    Changed(Repaint::Face);
+    AssignFace(m_sections, value);
 }
 
 void TDialGaugeState::SetTabStop(bool value)
 {
-    if (m_tabStop == value)
-        return;
-    m_tabStop = value;
-    Changed(Repaint::Face);
+    StoreFace(m_tabStop, value);
 }
 
 // --- loading and design mode ----------------------------------------------

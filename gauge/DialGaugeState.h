@@ -222,6 +222,26 @@ public:
     bool KeyPressed(int key);
 
 private:
+    // The setters' common form: an equal value changes nothing; another one
+    // is stored (or copied into the owned object) and redraws the face.
+    template <typename T>
+    void StoreFace(T &field, const T &value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Changed(Repaint::Face);
+    }
+    template <typename T>
+    void AssignFace(const std::unique_ptr<T> &owned, const T *value)
+    {
+        if (!value || value == owned.get())
+            return;
+        TBatch batch(*this);
+        owned->Assign(value);
+        Changed(Repaint::Face);
+    }
+
     void RaiseValueChanged();
     // Starts the animation timer when the value has a target to move to and
     // may move, stops it otherwise; a running timer keeps its rhythm.
