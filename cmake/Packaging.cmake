@@ -86,8 +86,8 @@ DialGauge shows one number on an anti-aliased, animated dial: a scale with
 labels, a coloured arc and threshold band, value bands, a needle and a
 seven-segment read-out, with ten colour presets.
 
-This package holds the QML module: \"import DialGauge\" gives the item
-DialGauge, drawn by the same code as the Qt Widgets control.")
+This package holds the QML module DialGauge 1.0. Its item DialGauge is
+drawn by the same code as the Qt Widgets control.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME ${DIALGAUGE_DEV_PACKAGE})
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
