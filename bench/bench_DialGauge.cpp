@@ -22,6 +22,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -38,8 +40,10 @@
 
 namespace {
 
-constexpr int GaugeWidth = 303;
-constexpr int GaugeHeight = 308;
+using bench::GaugeHeight;
+using bench::GaugeWidth;
+using bench::Floor;
+using bench::MedianReporter;
 
 // The gauge at its place in a window, as the calculator holds it: a hidden
 // top-level gauge renders measurably slower and would not be what is shipped.
@@ -89,18 +93,6 @@ Scene &scene()
 {
     static Scene instance;
     return instance;
-}
-
-void Floor(benchmark::State &state)
-{
-    QImage layer(GaugeWidth, GaugeHeight, QImage::Format_ARGB32_Premultiplied);
-    QImage target(GaugeWidth, GaugeHeight, QImage::Format_ARGB32_Premultiplied);
-    target.fill(QColor(240, 240, 240));
-    for (auto _ : state) {
-        layer.fill(QColor(30, 60, 90));
-        QPainter p(&target);
-        p.drawImage(0, 0, layer);
-    }
 }
 
 void Glide(benchmark::State &state)
@@ -211,31 +203,7 @@ double WakeupsAtRest()
 }
 
 // Keeps the medians for the ratios printed at the end.
-class MedianReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    double median(const std::string &name) const
-    {
-        const auto it = medians.find(name);
-        return it == medians.end() ? 0 : it->second;
-    }
-
-    std::map<std::string, double> medians;
-};
-
 } // namespace
-
-#define GAUGE_BENCHMARK(name)                                                                      \
-    BENCHMARK(name)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond)
 
 GAUGE_BENCHMARK(Floor);
 GAUGE_BENCHMARK(Glide);

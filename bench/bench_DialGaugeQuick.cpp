@@ -26,6 +26,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -35,8 +37,10 @@
 
 namespace {
 
-constexpr int GaugeWidth = 303;
-constexpr int GaugeHeight = 308;
+using bench::GaugeHeight;
+using bench::GaugeWidth;
+using bench::Floor;
+using bench::MedianReporter;
 
 void Step(double &value)
 {
@@ -105,18 +109,6 @@ QuickScene &quickScene()
     return *theQuickScene;
 }
 
-void Floor(benchmark::State &state)
-{
-    QImage layer(GaugeWidth, GaugeHeight, QImage::Format_ARGB32_Premultiplied);
-    QImage target(GaugeWidth, GaugeHeight, QImage::Format_ARGB32_Premultiplied);
-    target.fill(QColor(240, 240, 240));
-    for (auto _ : state) {
-        layer.fill(QColor(30, 60, 90));
-        QPainter p(&target);
-        p.drawImage(0, 0, layer);
-    }
-}
-
 void Widget(benchmark::State &state)
 {
     WidgetScene &s = widgetScene();
@@ -153,24 +145,7 @@ void Quick(benchmark::State &state)
     }
 }
 
-class MedianReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;
-};
-
 } // namespace
-
-#define GAUGE_BENCHMARK(name)                                                                      \
-    BENCHMARK(name)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond)
 
 GAUGE_BENCHMARK(Floor);
 GAUGE_BENCHMARK(Widget);
@@ -185,16 +160,16 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    MedianReporter reporter;
+    MedianReporter reporter(MedianReporter::Clock::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     theQuickScene.reset();
     theWidgetScene.reset();
 
-    const double floor = reporter.medians["Floor"];
-    const double widget = reporter.medians["Widget"];
-    const double quick = reporter.medians["Quick"];
-    const double render = reporter.medians["WidgetRender"];
+    const double floor = reporter.median("Floor/");
+    const double widget = reporter.median("Widget/");
+    const double quick = reporter.median("Quick/");
+    const double render = reporter.median("WidgetRender/");
     if (floor > 0 && widget > 0 && quick > 0) {
         std::printf("\nfloor median %.1f us\n", floor);
         std::printf("  widget glide frame, window grabbed   %9.1f us = %6.1f x floor\n", widget, widget / floor);
