@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeNeedlePainter.h"
 
+#include <QImage>
+#include <QVarLengthArray>
+
 #include <cmath>
 
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeState.h"
 #include "gauge/DialGaugeSolidBrush.h"
+#include "platform/PolygonFill.h"
 #include "platform/VectorDraw.h"
 
 namespace {
@@ -82,6 +86,33 @@ void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaug
                                            ArgbFromColor(255, needle.ShineColorTo()));
         layer.FillPolygon(&shine, points.data(), 3);
     }
+}
+
+bool TDialGaugeNeedlePainter::FillNeedleBody(QImage &pixels, const QRect &clip, qreal dpr,
+                                             const TDialGaugeState &gauge, double value)
+{
+    const TDialGaugeNeedle &needle = *gauge.Needle();
+    const TArrayOfPointF outline = gauge.NeedleOutline(value);
+    QVarLengthArray<QPointF, 8> points;
+    for (const QPointF &point : outline) {
+        const TGPPointF single = SinglePoint(point);
+        points.append(QPointF(single.X, single.Y));
+    }
+    const bool body = needle.Color() != clNone;
+    const bool shine = needle.ShineColor() != clNone && needle.ShineColorTo() != clNone;
+    if (points.size() < 3 || (body && !TPolygonFill::IsSimple(points.data(), int(points.size())))
+        || (shine && !TPolygonFill::IsSimple(points.data(), 3)))
+        return false;
+    if (body) {
+        TPolygonFill fill = TPolygonFill::Solid(ArgbFromColor(255, needle.Color()));
+        fill.Fill(pixels, clip, points.data(), int(points.size()), dpr);
+    }
+    if (shine) {
+        TPolygonFill fill = TPolygonFill::Linear(points[0], points[2], ArgbFromColor(255, needle.ShineColor()),
+                                                 ArgbFromColor(255, needle.ShineColorTo()));
+        fill.Fill(pixels, clip, points.data(), 3, dpr);
+    }
+    return true;
 }
 
 void TDialGaugeNeedlePainter::DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy)

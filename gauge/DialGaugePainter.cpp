@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeState.h"
@@ -16,6 +15,7 @@
 #include "gauge/DialGaugeReadout.h"
 #include "gauge/DialGaugeScalePainter.h"
 #include "platform/NumberText.h"
+#include "platform/PixelCompose.h"
 #include "platform/SysErrors.h"
 #include "platform/VectorDraw.h"
 
@@ -50,41 +50,14 @@ QImage View(QImage &image, const QRect &rect, qreal dpr = 1)
     return view;
 }
 
-QImage ConstView(const QImage &image, const QRect &rect)
-{
-    const QRect part = rect & image.rect();
-    if (part.isEmpty())
-        return QImage();
-    return QImage(image.constBits() + qsizetype(part.top()) * image.bytesPerLine() + qsizetype(part.left()) * 4,
-                  part.width(), part.height(), image.bytesPerLine(), BufferFormat);
-}
 
-void Copy(QImage &to, const QImage &from, const QRect &rect)
-{
-    const QRect part = rect & to.rect() & from.rect();
-    if (part.isEmpty())
-        return;
-    for (int y = part.top(); y <= part.bottom(); ++y)
-        std::memcpy(to.scanLine(y) + qsizetype(part.left()) * 4, from.constScanLine(y) + qsizetype(part.left()) * 4,
-                    std::size_t(part.width()) * 4);
-}
-
-void Clear(QImage &image, const QRect &rect)
-{
-    const QRect part = rect & image.rect();
-    for (int y = part.top(); y <= part.bottom(); ++y)
-        std::memset(image.scanLine(y) + qsizetype(part.left()) * 4, 0, std::size_t(part.width()) * 4);
-}
+using PixelCompose::Clear;
+using PixelCompose::Copy;
 
 // from over to within rect, pixel for pixel.
 void Blend(QImage &to, const QImage &from, const QRect &rect)
 {
-    QImage target = View(to, rect & from.rect());
-    if (target.isNull())
-        return;
-    TGPGraphics surface(&target);
-    const TGPBitmap source(ConstView(from, rect & to.rect()));
-    surface.DrawImageI(&source, 0, 0);
+    PixelCompose::Over(to, from, rect);
 }
 
 // True when the image had to be (re)allocated.
@@ -827,6 +800,8 @@ void TDialGaugePainter::DrawNeedleIntoFrame(double value)
     // Band by band (see NeedleBand); each band holds the needle's pixels
     // in its rows.
     for (const QRect &rect : m_needleRects) {
+        if (TDialGaugeNeedlePainter::FillNeedleBody(m_needleGroup, rect, m_dpr, m_gauge, value))
+            continue;
         QImage band = View(m_needleGroup, rect, m_dpr);
         TGPGraphics surface(&band);
         Smooth(surface);

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRgb>
+
+// Copies, clears and source-over blends between premultiplied ARGB32 images
+// of the same geometry, with the raster engine's own arithmetic, so the
+// results equal a painter's to the bit. For small rectangles at every frame,
+// where a painter costs more than the pixels.
+namespace PixelCompose {
+
+// x * a / 255 on all four channels, rounded as the raster engine rounds.
+inline QRgb ByteMul(QRgb x, uint a)
+{
+    uint t = (x & 0xff00ff) * a;
+    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
+    t &= 0xff00ff;
+    x = ((x >> 8) & 0xff00ff) * a;
+    x = (x + ((x >> 8) & 0xff00ff) + 0x800080);
+    x &= 0xff00ff00;
+    return x | t;
+}
+
+// A premultiplied colour over dest.
+inline void Over(QRgb &dest, QRgb source)
+{
+    if (source >= 0xff000000u)
+        dest = source;
+    else if (source != 0)
+        dest = source + ByteMul(dest, qAlpha(~source));
+}
+
+// Within rect (clipped to both images).
+void Copy(QImage &to, const QImage &from, const QRect &rect);
+void Clear(QImage &image, const QRect &rect);
+void Over(QImage &to, const QImage &from, const QRect &rect);
+
+} // namespace PixelCompose

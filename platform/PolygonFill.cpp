@@ -1,0 +1,402 @@
+// SPDX-License-Identifier: MIT
+#include "platform/PolygonFill.h"
+
+#include <QColor>
+#include <QRgba64>
+
+#include "platform/PixelCompose.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Source-over of a premultiplied colour at the given coverage, as the
+// engine blends a solid or fetched colour along a span.
+inline void Over(QRgb &dest, QRgb color, uint coverage)
+{
+    if (coverage != 255)
+        color = PixelCompose::ByteMul(color, coverage);
+    PixelCompose::Over(dest, color);
+}
+
+// What the engine does for a source without any alpha: source-over is
+// then a copy, and coverage mixes the two pixels in one rounding.
+inline void Mix(QRgb &dest, QRgb color, uint coverage)
+{
+    if (coverage == 255) {
+        dest = color;
+        return;
+    }
+    const uint rest = 255 - coverage;
+    uint t = (color & 0xff00ff) * coverage + (dest & 0xff00ff) * rest;
+    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
+    t &= 0xff00ff;
+    uint x = ((color >> 8) & 0xff00ff) * coverage + ((dest >> 8) & 0xff00ff) * rest;
+    x = (x + ((x >> 8) & 0xff00ff) + 0x800080);
+    x &= 0xff00ff00;
+    dest = x | t;
+}
+
+// Positions in 1/256 pixel, from the outline mapper's 1/64.
+constexpr int Bits = 8;
+constexpr int One = 1 << Bits;
+
+qint64 Fixed(double v)
+{
+    return qint64(qRound64(v * 64)) * (One / 64);
+}
+
+// Floor division and its remainder, as the engine steps along an edge.
+std::pair<qint64, qint64> Divide(qint64 p, qint64 d)
+{
+    qint64 q = p / d;
+    qint64 r = p % d;
+    if (r < 0) {
+        --q;
+        r += d;
+    }
+    return {q, r};
+}
+
+} // namespace
+
+// Cells of the fill's box, each with the winding crossing it (cover) and
+// twice the area it covers, in 1/256 pixel; plus a column left of the box
+// gathering everything left of it.
+class TPolygonFill::TCells
+{
+public:
+    TCells(std::vector<qint64> &cells, const QRect &box) : m_cells(cells), m_box(box)
+    {
+        m_stride = box.width() + 1;
+        m_cells.assign(std::size_t(m_stride) * std::size_t(box.height()) * 2, 0);
+    }
+
+    void Line(qint64 x1, qint64 y1, qint64 x2, qint64 y2)
+    {
+        const qint64 ey1 = y1 >> Bits;
+        const qint64 ey2 = y2 >> Bits;
+        const qint64 fy1 = y1 - (ey1 << Bits);
+        const qint64 fy2 = y2 - (ey2 << Bits);
+        qint64 dx = x2 - x1;
+        qint64 dy = y2 - y1;
+        if (ey1 == ey2) {
+            Scanline(ey1, x1, fy1, x2, fy2);
+            return;
+        }
+        if (dx == 0) {
+            const qint64 ex = x1 >> Bits;
+            const qint64 twoFx = (x1 - (ex << Bits)) << 1;
+            const qint64 first = dy < 0 ? 0 : One;
+            const qint64 incr = dy < 0 ? -1 : 1;
+            qint64 ey = ey1;
+            qint64 delta = first - fy1;
+            Add(ex, ey, twoFx * delta, delta);
+            ey += incr;
+            delta = first + first - One;
+            while (ey != ey2) {
+                Add(ex, ey, twoFx * delta, delta);
+                ey += incr;
+            }
+            delta = fy2 - One + first;
+            Add(ex, ey, twoFx * delta, delta);
+            return;
+        }
+        qint64 p = (One - fy1) * dx;
+        qint64 first = One;
+        qint64 incr = 1;
+        if (dy < 0) {
+            p = fy1 * dx;
+            first = 0;
+            incr = -1;
+            dy = -dy;
+        }
+        auto [delta, mod] = Divide(p, dy);
+        qint64 x = x1 + delta;
+        qint64 ey = ey1;
+        Scanline(ey, x1, fy1, x, first);
+        ey += incr;
+        if (ey != ey2) {
+            const auto [lift, rem] = Divide(One * dx, dy);
+            mod -= dy;
+            while (ey != ey2) {
+                delta = lift;
+                mod += rem;
+                if (mod >= 0) {
+                    mod -= dy;
+                    ++delta;
+                }
+                const qint64 next = x + delta;
+                Scanline(ey, x, One - first, next, first);
+                x = next;
+                ey += incr;
+            }
+        }
+        Scanline(ey, x, One - first, x2, fy2);
+    }
+
+    // The pixel's coverage as the engine rounds it: 0..255.
+    int Coverage(qint64 cover, qint64 area) const
+    {
+        qint64 value = (cover * (One * 2) - area) >> (Bits * 2 + 1 - 8);
+        if (value < 0)
+            value = -value;
+        return int(std::min<qint64>(value, 255));
+    }
+
+    // Cover and area of the cell at column x (0 = the box's left) in row y.
+    qint64 CoverAt(int x, int y) const { return m_cells[Index(x + 1, y)]; }
+    qint64 AreaAt(int x, int y) const { return m_cells[Index(x + 1, y) + 1]; }
+    // The winding gathered left of the box in row y.
+    qint64 LeftCover(int y) const { return m_cells[Index(0, y)]; }
+
+private:
+    std::size_t Index(int column, int row) const
+    {
+        return (std::size_t(row) * std::size_t(m_stride) + std::size_t(column)) * 2;
+    }
+
+    void Add(qint64 ex, qint64 ey, qint64 area, qint64 cover)
+    {
+        const qint64 row = ey - m_box.top();
+        if (row < 0 || row >= m_box.height() || ex > m_box.right())
+            return;
+        const qint64 column = std::max<qint64>(ex - m_box.left(), -1) + 1;
+        const std::size_t i = Index(int(column), int(row));
+        m_cells[i] += cover;
+        m_cells[i + 1] += area;
+    }
+
+    // Part of an edge within one row of pixels, from (x1, y1) to (x2, y2),
+    // the ys within the row.
+    void Scanline(qint64 ey, qint64 x1, qint64 y1, qint64 x2, qint64 y2)
+    {
+        qint64 ex1 = x1 >> Bits;
+        const qint64 ex2 = x2 >> Bits;
+        const qint64 fx1 = x1 - (ex1 << Bits);
+        const qint64 fx2 = x2 - (ex2 << Bits);
+        if (y1 == y2)
+            return;
+        if (ex1 == ex2) {
+            Add(ex1, ey, (fx1 + fx2) * (y2 - y1), y2 - y1);
+            return;
+        }
+        qint64 dx = x2 - x1;
+        qint64 p = (One - fx1) * (y2 - y1);
+        qint64 first = One;
+        qint64 incr = 1;
+        if (dx < 0) {
+            p = fx1 * (y2 - y1);
+            first = 0;
+            incr = -1;
+            dx = -dx;
+        }
+        auto [delta, mod] = Divide(p, dx);
+        Add(ex1, ey, (fx1 + first) * delta, delta);
+        ex1 += incr;
+        y1 += delta;
+        if (ex1 != ex2) {
+            const auto [lift, rem] = Divide(One * (y2 - y1 + delta), dx);
+            mod -= dx;
+            while (ex1 != ex2) {
+                delta = lift;
+                mod += rem;
+                if (mod >= 0) {
+                    mod -= dx;
+                    ++delta;
+                }
+                Add(ex1, ey, One * delta, delta);
+                y1 += delta;
+                ex1 += incr;
+            }
+        }
+        Add(ex1, ey, (fx2 + One - first) * (y2 - y1), y2 - y1);
+    }
+
+    std::vector<qint64> &m_cells;
+    QRect m_box;
+    int m_stride = 0;
+};
+
+namespace {
+
+double Cross(const QPointF &o, const QPointF &a, const QPointF &b)
+{
+    return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+}
+
+bool SegmentsMeet(const QPointF &a, const QPointF &b, const QPointF &c, const QPointF &d)
+{
+    const double d1 = Cross(c, d, a), d2 = Cross(c, d, b), d3 = Cross(a, b, c), d4 = Cross(a, b, d);
+    if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0)))
+        return true;
+    auto on = [](const QPointF &p, const QPointF &q, const QPointF &r, double cross) {
+        return cross == 0 && std::min(p.x(), q.x()) <= r.x() && r.x() <= std::max(p.x(), q.x())
+            && std::min(p.y(), q.y()) <= r.y() && r.y() <= std::max(p.y(), q.y());
+    };
+    return on(c, d, a, d1) || on(c, d, b, d2) || on(a, b, c, d3) || on(a, b, d, d4);
+}
+
+} // namespace
+
+TPolygonFill TPolygonFill::Solid(QRgb color)
+{
+    TPolygonFill fill;
+    // As the raster engine takes a brush's colour: premultiplied in 16 bits.
+    fill.m_color = qPremultiply(QColor::fromRgba(color).rgba64()).toArgb32();
+    return fill;
+}
+
+TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, QRgb color1, QRgb color2)
+{
+    TPolygonFill fill;
+    fill.m_linear = true;
+    fill.m_opaque = qAlpha(color1) == 255 && qAlpha(color2) == 255;
+    double dx = point2.x() - point1.x();
+    double dy = point2.y() - point1.y();
+    const double l = dx * dx + dy * dy;
+    if (l != 0) {
+        dx /= l;
+        dy /= l;
+        fill.m_offset = -dx * point1.x() - dy * point1.y();
+    }
+    fill.m_dx = dx;
+    fill.m_dy = dy;
+    // The engine's colour table: 1024 steps in 16-bit premultiplied colour,
+    // rounded to 8 bits.
+    const QRgba64 first = qPremultiply(QColor::fromRgba(color1).rgba64());
+    const QRgba64 second = qPremultiply(QColor::fromRgba(color2).rgba64());
+    constexpr int Last = 1023;
+    auto channel = [](quint16 a, quint16 b) {
+        return std::pair<uint, int>((uint(a) << 16) + (1u << 15),
+                                    qRound((double(uint(b) << 16) - double(uint(a) << 16)) / Last));
+    };
+    auto [r, dr] = channel(first.red(), second.red());
+    auto [g, dg] = channel(first.green(), second.green());
+    auto [b, db] = channel(first.blue(), second.blue());
+    auto [a, da] = channel(first.alpha(), second.alpha());
+    fill.m_table[0] = first.toArgb32();
+    for (int i = 1; i < Last; ++i) {
+        r += uint(dr);
+        g += uint(dg);
+        b += uint(db);
+        a += uint(da);
+        fill.m_table[std::size_t(i)] =
+            QRgba64::fromRgba64(quint16(r >> 16), quint16(g >> 16), quint16(b >> 16), quint16(a >> 16)).toArgb32();
+    }
+    fill.m_table[Last] = second.toArgb32();
+    return fill;
+}
+
+int TPolygonFill::Position(double x, double y) const
+{
+    // The pixel's centre in logical coordinates, in 1/256 of a table step.
+    const double rx = (x + 0.5) / m_scale;
+    const double ry = (y + 0.5) / m_scale;
+    return int((m_dx * rx + m_dy * ry + m_offset) * 1023 * 256);
+}
+
+QRgb TPolygonFill::Shade(int position) const
+{
+    int index = ((position + 128) >> 8) % 1024;
+    if (index < 0)
+        index += 1024;
+    return m_table[std::size_t(index)];
+}
+
+bool TPolygonFill::IsSimple(const QPointF *points, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const QPointF &a = points[i];
+        const QPointF &b = points[(i + 1) % count];
+        for (int j = i + 1; j < count; ++j) {
+            const bool neighbours = j == i + 1 || (i == 0 && j == count - 1);
+            if (neighbours)
+                continue;
+            if (SegmentsMeet(a, b, points[j], points[(j + 1) % count]))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *points, int count, double scale)
+{
+    if (!points || count < 3)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        if (!std::isfinite(points[i].x()) || !std::isfinite(points[i].y()))
+            return false;
+    }
+    if (!IsSimple(points, count))
+        return false;
+    m_scale = scale;
+    m_step = int(m_dx / scale * 1023 * 256);
+    struct Vertex
+    {
+        qint64 x, y;
+    };
+    std::array<Vertex, 16> local;
+    std::vector<Vertex> many;
+    Vertex *device = local.data();
+    if (count > int(local.size())) {
+        many.resize(std::size_t(count));
+        device = many.data();
+    }
+    qint64 left = std::numeric_limits<qint64>::max(), top = left;
+    qint64 right = std::numeric_limits<qint64>::min(), bottom = right;
+    for (int i = 0; i < count; ++i) {
+        device[i] = Vertex{Fixed(points[i].x() * scale), Fixed(points[i].y() * scale)};
+        left = std::min(left, device[i].x);
+        right = std::max(right, device[i].x);
+        top = std::min(top, device[i].y);
+        bottom = std::max(bottom, device[i].y);
+    }
+    // Far outside any image: nothing the engine would show either.
+    constexpr qint64 Limit = qint64(1) << 40;
+    if (left < -Limit || top < -Limit || right > Limit || bottom > Limit)
+        return false;
+    const QRect bounds(QPoint(int(left >> Bits), int(top >> Bits)), QPoint(int(right >> Bits), int(bottom >> Bits)));
+    const QRect box = bounds & clip & image.rect();
+    if (box.isEmpty())
+        return true;
+    TCells cells(m_cells, box);
+    for (int i = 0; i < count; ++i) {
+        const Vertex &a = device[i];
+        const Vertex &b = device[(i + 1) % count];
+        cells.Line(a.x, a.y, b.x, b.y);
+    }
+    for (int y = 0; y < box.height(); ++y) {
+        QRgb *pixels = reinterpret_cast<QRgb *>(image.scanLine(box.y() + y)) + box.x();
+        qint64 cover = cells.LeftCover(y);
+        // The engine fills runs of equal coverage, and steps a gradient
+        // along each from where it starts.
+        int run = 0;
+        int position = 0;
+        for (int x = 0; x < box.width(); ++x) {
+            cover += cells.CoverAt(x, y);
+            const int coverage = cells.Coverage(cover, cells.AreaAt(x, y));
+            if (coverage == 0) {
+                run = 0;
+                continue;
+            }
+            if (!m_linear) {
+                Over(pixels[x], m_color, uint(coverage));
+                continue;
+            }
+            if (coverage != run) {
+                run = coverage;
+                position = Position(box.x() + x, box.y() + y);
+            } else {
+                position += m_step;
+            }
+            if (m_opaque)
+                Mix(pixels[x], Shade(position), uint(coverage));
+            else
+                Over(pixels[x], Shade(position), uint(coverage));
+        }
+    }
+    return true;
+}
