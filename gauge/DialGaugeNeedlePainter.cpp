@@ -88,11 +88,10 @@ void TDialGaugeNeedlePainter::DrawNeedleBody(TGPGraphics &layer, const TDialGaug
     }
 }
 
-bool TDialGaugeNeedlePainter::FillNeedleBody(QImage &pixels, const QRect &clip, qreal dpr,
-                                             const TDialGaugeState &gauge, double value)
+bool TDialGaugeNeedlePainter::FillNeedleBody(QImage &pixels, const std::vector<QRect> &clips, qreal dpr,
+                                             const TDialGaugeState &gauge, const TArrayOfPointF &outline)
 {
     const TDialGaugeNeedle &needle = *gauge.Needle();
-    const TArrayOfPointF outline = gauge.NeedleOutline(value);
     QVarLengthArray<QPointF, 8> points;
     for (const QPointF &point : outline) {
         const TGPPointF single = SinglePoint(point);
@@ -105,12 +104,14 @@ bool TDialGaugeNeedlePainter::FillNeedleBody(QImage &pixels, const QRect &clip, 
         return false;
     if (body) {
         TPolygonFill fill = TPolygonFill::Solid(ArgbFromColor(255, needle.Color()));
-        fill.Fill(pixels, clip, points.data(), int(points.size()), dpr);
+        for (const QRect &clip : clips)
+            fill.Fill(pixels, clip, points.data(), int(points.size()), dpr);
     }
     if (shine) {
         TPolygonFill fill = TPolygonFill::Linear(points[0], points[2], ArgbFromColor(255, needle.ShineColor()),
                                                  ArgbFromColor(255, needle.ShineColorTo()));
-        fill.Fill(pixels, clip, points.data(), 3, dpr);
+        for (const QRect &clip : clips)
+            fill.Fill(pixels, clip, points.data(), 3, dpr);
     }
     return true;
 }

@@ -3,6 +3,10 @@
 
 #include <QRectF>
 
+#include <vector>
+
+#include "gauge/DialGaugeTypes.h"
+
 class QImage;
 class QRect;
 class TDialGaugeState;
@@ -19,11 +23,12 @@ public:
     // shine over its clockwise half (tip, side point, centre) as an opaque
     // gradient from ShineColor at the tip to ShineColorTo at the centre.
     static void DrawNeedleBody(TGPGraphics &layer, const TDialGaugeState &gauge, double value);
-    // The same into premultiplied pixels at ratio dpr, only within clip
-    // (device pixels), without a painter. False, with nothing drawn, for an
-    // outline only a painter draws as the layer would (edges that cross).
-    static bool FillNeedleBody(QImage &pixels, const QRect &clip, qreal dpr, const TDialGaugeState &gauge,
-                               double value);
+    // The same for the needle with this outline into premultiplied pixels
+    // at ratio dpr, only within the clip rectangles (device pixels), without
+    // a painter. False, with nothing drawn, for an outline only a painter
+    // draws as the layer would (edges that cross).
+    static bool FillNeedleBody(QImage &pixels, const std::vector<QRect> &clips, qreal dpr,
+                               const TDialGaugeState &gauge, const TArrayOfPointF &outline);
     // Outer cap (DialWidth/5, vertical gradient) then inner cap (DialWidth/7,
     // diagonal gradient), both centred on the whole-pixel point (cx, cy).
     static void DrawNeedleCenter(TGPGraphics &layer, const TDialGaugeState &gauge, int cx, int cy);

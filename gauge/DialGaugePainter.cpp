@@ -797,23 +797,45 @@ void TDialGaugePainter::DrawNeedleIntoFrame(double value)
     // Regrouped, two soft edges over each other round apart by more.
     for (const QRect &rect : m_needleRects)
         Clear(m_needleGroup, rect);
-    // Band by band (see NeedleBand); each band holds the needle's pixels
-    // in its rows.
-    for (const QRect &rect : m_needleRects) {
-        if (TDialGaugeNeedlePainter::FillNeedleBody(m_needleGroup, rect, m_dpr, m_gauge, value))
-            continue;
-        QImage band = View(m_needleGroup, rect, m_dpr);
-        TGPGraphics surface(&band);
-        Smooth(surface);
-        surface.TranslateTransform(float(-rect.x() / m_dpr), float(-rect.y() / m_dpr));
-        TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, value);
+    if (!TDialGaugeNeedlePainter::FillNeedleBody(m_needleGroup, m_needleRects, m_dpr, m_gauge, outline)) {
+        // Band by band (see NeedleBand); each band holds the needle's
+        // pixels in its rows.
+        for (const QRect &rect : m_needleRects) {
+            QImage band = View(m_needleGroup, rect, m_dpr);
+            TGPGraphics surface(&band);
+            Smooth(surface);
+            surface.TranslateTransform(float(-rect.x() / m_dpr), float(-rect.y() / m_dpr));
+            TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, value);
+        }
     }
+    // Where the body left nothing, the frame holds the still frame already:
+    // the caps and gloss over the scaled face, as they come out over an
+    // empty needle layer.
+    std::array<const QRgb *, 3> parts{};
+    std::size_t partCount = 0;
+    for (std::size_t part = 0; part < m_capParts.size(); ++part) {
+        if (!m_kept[lyCaps].empty && m_capPartUsed[part])
+            parts[partCount++] = reinterpret_cast<const QRgb *>(m_capParts[part].constBits());
+    }
+    const qsizetype stride = m_frame.bytesPerLine() / 4;
+    QRgb *group = reinterpret_cast<QRgb *>(m_needleGroup.bits());
+    QRgb *frame = reinterpret_cast<QRgb *>(m_frame.bits());
+    const QRgb *scaled = reinterpret_cast<const QRgb *>(m_scaled.constBits());
     for (const QRect &rect : m_needleRects) {
-        for (std::size_t part = 0; part < m_capParts.size(); ++part)
-            if (!m_kept[lyCaps].empty && m_capPartUsed[part])
-                Blend(m_needleGroup, m_capParts[part], rect);
-        Copy(m_frame, m_scaled, rect);
-        Blend(m_frame, m_needleGroup, rect);
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            const qsizetype row = y * stride;
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                const qsizetype i = row + x;
+                QRgb pixel = group[i];
+                if (pixel == 0)
+                    continue;
+                for (std::size_t part = 0; part < partCount; ++part)
+                    PixelCompose::Over(pixel, parts[part][i]);
+                QRgb shown = scaled[i];
+                PixelCompose::Over(shown, pixel);
+                frame[i] = shown;
+            }
+        }
     }
 }
 
