@@ -691,15 +691,23 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
         // The cells are drawn straight onto the face, not kept: a cell's
         // segments overlap at their soft edges, and a picture of them
         // drawn over the box would round apart from them drawn on it.
-        QImage target = View(m_face, area, m_dpr);
-        TGPGraphics surface(&target);
-        surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
-        surface.TranslateTransform(float(-area.x() / m_dpr), float(-area.y() / m_dpr));
         const int cellHeight = TDialGaugeReadout::CellHeight(TDialGaugeFacePainter::DigitRect(m_gauge));
+        QImage target;
+        std::optional<TGPGraphics> surface;
         for (const TDialGaugeReadout::TCell &cell : m_shownCells) {
-            if (CellRect(cell).intersects(area))
-                TDialGaugeReadout::DrawDigit(surface, m_gauge, cell.Character, cell.Origin.X, cell.Origin.Y,
-                                             cell.PointAfter, cellHeight);
+            if (!CellRect(cell).intersects(area))
+                continue;
+            if (TDialGaugeReadout::FillDigit(m_face, area, m_dpr, m_gauge, cell.Character, cell.Origin.X,
+                                             cell.Origin.Y, cell.PointAfter, cellHeight))
+                continue;
+            if (!surface) {
+                target = View(m_face, area, m_dpr);
+                surface.emplace(&target);
+                surface->SetSmoothingMode(TSmoothingMode::AntiAlias);
+                surface->TranslateTransform(float(-area.x() / m_dpr), float(-area.y() / m_dpr));
+            }
+            TDialGaugeReadout::DrawDigit(*surface, m_gauge, cell.Character, cell.Origin.X, cell.Origin.Y,
+                                         cell.PointAfter, cellHeight);
         }
     }
     const TKept &upper = m_kept[lyUpper];
@@ -713,6 +721,7 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
     const int height = m_scaled.height();
     const QRectF dial = m_gauge.DialRect();
     QRect rows(0, 0, width, height);
+    QRect changed = rows;
     if (!faceRect.isNull()) {
         if (faceRect.isEmpty())
             return QRect();
@@ -726,6 +735,12 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
         const int first = std::clamp(int(std::floor(top + (faceRect.top() - 1) * sy)) - 1, 0, height);
         const int last = std::clamp(int(std::ceil(top + (faceRect.bottom() + 2) * sy)) + 1, first, height);
         rows = QRect(0, first, width, last - first);
+        // Pixels of those rows outside these columns come out as before.
+        const double sx = logical.width() > 0 ? dial.width() / logical.width() : 1.0;
+        const double left = dial.x() * m_dpr;
+        const int from = std::clamp(int(std::floor(left + (faceRect.left() - 1) * sx)) - 1, 0, width);
+        const int to = std::clamp(int(std::ceil(left + (faceRect.right() + 2) * sx)) + 1, from, width);
+        changed = QRect(from, first, to - from, last - first);
     }
     // Clipped to bands of rows under the one transform the whole face is
     // drawn with, so every row samples the face as in a whole paint.
@@ -742,7 +757,7 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
         surface.DrawImage(&face, SingleRect(dial));
     }
     m_face.setDevicePixelRatio(1);
-    return rows;
+    return changed;
 }
 
 void TDialGaugePainter::ComposeStill(const QRect &rect)

@@ -152,7 +152,8 @@ private:
     // The face within rect (device pixels): base, digits, dial text.
     void ComposeFace(const QRect &rect);
     // The scaled face's pixels that sample the face's rows and columns in
-    // rect (device pixels; the whole face for a null rect); returns them.
+    // rect (device pixels; the whole face for a null rect); returns where
+    // the scaled face changed.
     QRect Rescale(const QRect &faceRect);
     // The still frame within rect: scaled face, then caps and gloss.
     void ComposeStill(const QRect &rect);

@@ -4,7 +4,11 @@
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeState.h"
 #include "platform/NumberText.h"
+#include "platform/PolygonFill.h"
 #include "platform/VectorDraw.h"
+
+#include <QImage>
+#include <QRect>
 
 #include <cmath>
 
@@ -202,4 +206,36 @@ void TDialGaugeReadout::DrawDigit(TGPGraphics &graphics, const TDialGaugeState &
     }
     if (pointAfter)
         graphics.FillEllipse(&lit, DecimalPointRect(x, y, cellHeight));
+}
+
+bool TDialGaugeReadout::FillDigit(QImage &pixels, const QRect &clip, qreal dpr, const TDialGaugeState &gauge,
+                                  int character, float x, float y, bool pointAfter, int cellHeight)
+{
+    const TColor litColor = gauge.Digit()->Color();
+    if (litColor == clNone)
+        return true;
+    if (pointAfter)
+        return false;
+    std::array<std::array<QPointF, 7>, SegmentCount> segments;
+    std::array<int, SegmentCount> counts{};
+    for (int s = sgA; s < SegmentCount; ++s) {
+        const TSegmentPolygon polygon = SegmentPolygon(TSegment(s), x, y, cellHeight);
+        for (int i = 0; i < polygon.Count; ++i)
+            segments[std::size_t(s)][std::size_t(i)] = polygon.Points[std::size_t(i)].toQPointF();
+        counts[std::size_t(s)] = polygon.Count;
+        if (!TPolygonFill::IsSimple(segments[std::size_t(s)].data(), polygon.Count))
+            return false;
+    }
+    const TColor unlitColor = gauge.InnerCircle()->Color();
+    if (unlitColor != clNone) {
+        TPolygonFill unlit = TPolygonFill::Solid(ArgbFromColor(UnlitOpacity, unlitColor));
+        for (int s = sgA; s < SegmentCount; ++s)
+            unlit.Fill(pixels, clip, segments[std::size_t(s)].data(), counts[std::size_t(s)], dpr);
+    }
+    TPolygonFill lit = TPolygonFill::Solid(ArgbFromColor(LitOpacity, litColor));
+    for (int s = sgA; s < SegmentCount; ++s) {
+        if (SegmentLit(TSegment(s), character))
+            lit.Fill(pixels, clip, segments[std::size_t(s)].data(), counts[std::size_t(s)], dpr);
+    }
+    return true;
 }

@@ -3,6 +3,9 @@
 
 #include <QRectF>
 
+class QImage;
+class QRect;
+
 #include <array>
 #include <vector>
 
@@ -50,6 +53,12 @@ public:
     // Nothing is drawn when Digit.Color is clNone.
     static void DrawDigit(TGPGraphics &graphics, const TDialGaugeState &gauge, int character, float x,
                           float y, bool pointAfter, int cellHeight);
+    // The same into premultiplied pixels at ratio dpr, only within clip
+    // (device pixels), without a painter. False, with nothing drawn, for a
+    // cell that needs one: with the decimal point, or an outline the fill
+    // cannot take.
+    static bool FillDigit(QImage &pixels, const QRect &clip, qreal dpr, const TDialGaugeState &gauge,
+                          int character, float x, float y, bool pointAfter, int cellHeight);
 
     // --- geometry -----------------------------------------------------------
     // The cells DrawValue draws, in order. Characters of the text other than

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QRgba64>
+#include <QVarLengthArray>
 
 #include "platform/PixelCompose.h"
 
@@ -78,6 +79,8 @@ public:
     {
         const qint64 ey1 = y1 >> Bits;
         const qint64 ey2 = y2 >> Bits;
+        if (std::max(ey1, ey2) < m_box.top() || std::min(ey1, ey2) > m_box.bottom())
+            return;
         const qint64 fy1 = y1 - (ey1 << Bits);
         const qint64 fy2 = y2 - (ey2 << Bits);
         qint64 dx = x2 - x1;
@@ -129,7 +132,9 @@ public:
                     ++delta;
                 }
                 const qint64 next = x + delta;
-                Scanline(ey, x, One - first, next, first);
+                // Rows outside the box only move the edge on.
+                if (ey >= m_box.top() && ey <= m_box.bottom())
+                    Scanline(ey, x, One - first, next, first);
                 x = next;
                 ey += incr;
             }
@@ -306,8 +311,29 @@ QRgb TPolygonFill::Shade(int position) const
     return m_table[std::size_t(index)];
 }
 
-bool TPolygonFill::IsSimple(const QPointF *points, int count)
+namespace {
+
+// The outline without points that repeat the one before (the first one
+// repeated at the end included): edges of no length add nothing to a fill.
+QVarLengthArray<QPointF, 16> Compact(const QPointF *points, int count)
 {
+    QVarLengthArray<QPointF, 16> compact;
+    for (int i = 0; i < count; ++i) {
+        if (compact.isEmpty() || points[i] != compact.back())
+            compact.append(points[i]);
+    }
+    while (compact.size() > 1 && compact.back() == compact.front())
+        compact.removeLast();
+    return compact;
+}
+
+} // namespace
+
+bool TPolygonFill::IsSimple(const QPointF *input, int inputCount)
+{
+    const QVarLengthArray<QPointF, 16> compact = Compact(input, inputCount);
+    const QPointF *points = compact.constData();
+    const int count = int(compact.size());
     for (int i = 0; i < count; ++i) {
         const QPointF &a = points[i];
         const QPointF &b = points[(i + 1) % count];
@@ -322,9 +348,14 @@ bool TPolygonFill::IsSimple(const QPointF *points, int count)
     return true;
 }
 
-bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *points, int count, double scale)
+bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, int inputCount, double scale)
 {
-    if (!points || count < 3)
+    if (!input)
+        return false;
+    const QVarLengthArray<QPointF, 16> compact = Compact(input, inputCount);
+    const QPointF *points = compact.constData();
+    const int count = int(compact.size());
+    if (count < 3)
         return false;
     for (int i = 0; i < count; ++i) {
         if (!std::isfinite(points[i].x()) || !std::isfinite(points[i].y()))
