@@ -69,10 +69,19 @@ std::pair<qint64, qint64> Divide(qint64 p, qint64 d)
 class TPolygonFill::TCells
 {
 public:
-    TCells(std::vector<qint64> &cells, const QRect &box) : m_cells(cells), m_box(box)
+    // cells is all zero, and is left so by Sweep.
+    TCells(std::vector<qint64> &cells, std::vector<int> &spans, const QRect &box)
+        : m_cells(cells), m_spans(spans), m_box(box)
     {
         m_stride = box.width() + 1;
-        m_cells.assign(std::size_t(m_stride) * std::size_t(box.height()) * 2, 0);
+        const std::size_t size = std::size_t(m_stride) * std::size_t(box.height()) * 2;
+        if (m_cells.size() < size)
+            m_cells.resize(size, 0);
+        m_spans.assign(std::size_t(box.height()) * 2, 0);
+        for (int row = 0; row < box.height(); ++row) {
+            m_spans[std::size_t(row) * 2] = box.width();
+            m_spans[std::size_t(row) * 2 + 1] = -1;
+        }
     }
 
     void Line(qint64 x1, qint64 y1, qint64 x2, qint64 y2)
@@ -151,11 +160,30 @@ public:
         return int(std::min<qint64>(value, 255));
     }
 
-    // Cover and area of the cell at column x (0 = the box's left) in row y.
-    qint64 CoverAt(int x, int y) const { return m_cells[Index(x + 1, y)]; }
-    qint64 AreaAt(int x, int y) const { return m_cells[Index(x + 1, y) + 1]; }
-    // The winding gathered left of the box in row y.
-    qint64 LeftCover(int y) const { return m_cells[Index(0, y)]; }
+    // Calls pixel(x, coverage) for each pixel of row y (x from the box's
+    // left) that has coverage, left to right, and clears the row's cells.
+    template<typename Pixel>
+    void Sweep(int y, Pixel &&pixel)
+    {
+        const int first = m_spans[std::size_t(y) * 2];
+        const int last = m_spans[std::size_t(y) * 2 + 1];
+        qint64 *left = &m_cells[Index(0, y)];
+        qint64 cover = left[0];
+        left[0] = left[1] = 0;
+        // Left of the first cell the row is all inside or all outside.
+        int x = 0;
+        if (Coverage(cover, 0) == 0)
+            x = first;
+        for (; x < m_box.width(); ++x) {
+            if (x > last && cover == 0)
+                break;
+            qint64 *cell = &m_cells[Index(x + 1, y)];
+            cover += cell[0];
+            const int coverage = Coverage(cover, cell[1]);
+            cell[0] = cell[1] = 0;
+            pixel(x, coverage);
+        }
+    }
 
 private:
     std::size_t Index(int column, int row) const
@@ -169,6 +197,12 @@ private:
         if (row < 0 || row >= m_box.height() || ex > m_box.right())
             return;
         const qint64 column = std::max<qint64>(ex - m_box.left(), -1) + 1;
+        if (column > 0) {
+            int &first = m_spans[std::size_t(row) * 2];
+            int &last = m_spans[std::size_t(row) * 2 + 1];
+            first = std::min(first, int(column - 1));
+            last = std::max(last, int(column - 1));
+        }
         const std::size_t i = Index(int(column), int(row));
         m_cells[i] += cover;
         m_cells[i + 1] += area;
@@ -221,6 +255,8 @@ private:
     }
 
     std::vector<qint64> &m_cells;
+    // First and last column with a cell, in each row.
+    std::vector<int> &m_spans;
     QRect m_box;
     int m_stride = 0;
 };
@@ -393,29 +429,30 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     const QRect box = bounds & clip & image.rect();
     if (box.isEmpty())
         return true;
-    TCells cells(m_cells, box);
+    TCells cells(m_cells, m_spans, box);
     for (int i = 0; i < count; ++i) {
         const Vertex &a = device[i];
         const Vertex &b = device[(i + 1) % count];
         cells.Line(a.x, a.y, b.x, b.y);
     }
+    uchar *const bits = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
     for (int y = 0; y < box.height(); ++y) {
-        QRgb *pixels = reinterpret_cast<QRgb *>(image.scanLine(box.y() + y)) + box.x();
-        qint64 cover = cells.LeftCover(y);
+        QRgb *pixels = reinterpret_cast<QRgb *>(bits + (box.y() + y) * bytesPerLine) + box.x();
         // The engine fills runs of equal coverage, and steps a gradient
         // along each from where it starts.
         int run = 0;
         int position = 0;
-        for (int x = 0; x < box.width(); ++x) {
-            cover += cells.CoverAt(x, y);
-            const int coverage = cells.Coverage(cover, cells.AreaAt(x, y));
-            if (coverage == 0) {
+        int next = -1;
+        cells.Sweep(y, [&](int x, int coverage) {
+            if (coverage == 0 || x != next)
                 run = 0;
-                continue;
-            }
+            next = x + 1;
+            if (coverage == 0)
+                return;
             if (!m_linear) {
                 Over(pixels[x], m_color, uint(coverage));
-                continue;
+                return;
             }
             if (coverage != run) {
                 run = coverage;
@@ -427,7 +464,7 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
                 Mix(pixels[x], Shade(position), uint(coverage));
             else
                 Over(pixels[x], Shade(position), uint(coverage));
-        }
+        });
     }
     return true;
 }

@@ -52,4 +52,5 @@ private:
     int m_step = 0;
     class TCells;
     std::vector<qint64> m_cells;
+    std::vector<int> m_spans;
 };
