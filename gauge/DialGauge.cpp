@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "gauge/DialGaugeAccessible.h"
 #include "gauge/DialGaugePainter.h"
@@ -44,6 +45,9 @@ TDialGaugePrivate::TDialGaugePrivate(TDialGauge &gauge, bool designMode)
     : q(gauge), m_painter(std::make_unique<TDialGaugePainter>(state)), state(*this, &gauge, designMode)
 {
     m_painter->SetErrorReport([this](const Exception &error) { RaisePaintError(error.message()); });
+    // The window's first appearance waits for the first paint; the kept
+    // layers are made just after it (paintEvent).
+    m_painter->SetStraightFirstPaint(true);
 }
 
 TDialGaugePrivate::~TDialGaugePrivate() = default;
@@ -256,6 +260,9 @@ void TDialGauge::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     d->m_painter->paint(painter, event->region());
+    if (d->m_painter->TakeWarmUpWish()) {
+        QTimer::singleShot(0, this, [this] { d->m_painter->WarmUp(); });
+    }
 }
 
 void TDialGauge::resizeEvent(QResizeEvent *event)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "gauge/DialGauge.h"
 #include "gauge/DialGaugeState.h"
@@ -65,9 +66,8 @@ bool Ensure(QImage &image, const QSize &size)
 {
     if (image.size() == size && image.format() == BufferFormat)
         return false;
+    // Every user writes the pixels it reads first.
     image = QImage(size, BufferFormat);
-    if (!image.isNull())
-        image.fill(0);
     return true;
 }
 
@@ -193,12 +193,54 @@ void TDialGaugePainter::Report(const Exception &error)
 
 void TDialGaugePainter::PaintGauge(TGPGraphics &target, qreal dpr, const QRegion *region)
 {
+    if (m_caching && m_straightFirst && Cold(dpr)) {
+        // Nothing kept at this size yet. Making every layer's pixels costs
+        // many times a straight paint, most of it the system handing out
+        // fresh memory, which at start-up delays the first window: the
+        // first picture is painted straight, and the layers are made at
+        // the next paint or when the host warms them up.
+        m_caching = false;
+        const bool sized = EnsureBuffers(dpr);
+        m_caching = true;
+        if (sized) {
+            PaintStraight(target);
+            m_straightSize = m_deviceSize;
+            m_warmUpWanted = true;
+        }
+        return;
+    }
     if (!EnsureBuffers(dpr))
         return;
     if (m_caching)
-        PaintCached(target, dpr, region);
+        PaintCached(&target, dpr, region);
     else
         PaintStraight(target);
+}
+
+bool TDialGaugePainter::Cold(qreal dpr) const
+{
+    const QSize logical = LogicalSize();
+    const QSize size(int(std::ceil(logical.width() * dpr)), int(std::ceil(logical.height() * dpr)));
+    return m_frame.size() != size && m_straightSize != size;
+}
+
+bool TDialGaugePainter::TakeWarmUpWish()
+{
+    return std::exchange(m_warmUpWanted, false);
+}
+
+void TDialGaugePainter::WarmUp()
+{
+    if (!m_caching || m_frame.size() == m_deviceSize || m_deviceSize.isEmpty())
+        return;
+    try {
+        if (EnsureBuffers(m_dpr))
+            PaintCached(nullptr, m_dpr, nullptr);
+    } catch (const Exception &error) {
+        Report(error);
+    } catch (const std::exception &error) {
+        Report(Exception(QString::fromLocal8Bit(error.what())));
+    }
 }
 
 bool TDialGaugePainter::EnsureBuffers(qreal dpr)
@@ -216,21 +258,14 @@ bool TDialGaugePainter::EnsureBuffers(qreal dpr)
         // Made at each paint by TGPBitmap, which reuses what fits.
         allocated = true;
     } else {
+        // The layers' own images are made when a layer draws something.
         bool moved = false;
-        for (TKept &kept : m_kept) {
-            if (&kept != &m_kept[lyDigits])
-                moved = Ensure(kept.image, size) || moved;
-        }
-        for (QImage *image : {&m_faceBase, &m_face, &m_scaled, &m_still, &m_frame, &m_needleGroup, &m_capParts[0], &m_capParts[1],
-                               &m_capParts[2]})
+        for (QImage *image : {&m_faceBase, &m_face, &m_scaled, &m_still, &m_frame, &m_needleGroup})
             moved = Ensure(*image, size) || moved;
         if (moved)
             invalidate();
-        allocated = !m_frame.isNull() && !m_needleGroup.isNull() && !m_capParts[0].isNull()
-            && !m_capParts[1].isNull() && !m_capParts[2].isNull() && !m_faceBase.isNull() && !m_face.isNull()
+        allocated = !m_frame.isNull() && !m_needleGroup.isNull() && !m_faceBase.isNull() && !m_face.isNull()
             && !m_scaled.isNull() && !m_still.isNull();
-        for (std::size_t i = 0; i < m_kept.size(); ++i)
-            allocated = allocated && (i == lyDigits || !m_kept[i].image.isNull());
     }
     // Out of memory for a huge control: nothing is painted.
     return allocated;
@@ -317,7 +352,7 @@ void TDialGaugePainter::DrawNeedle(TGPGraphics &target)
 // needle's body and shine over the scaled face and the caps and gloss over
 // those give the straight picture to within a level of rounding per blend.
 
-void TDialGaugePainter::PaintCached(TGPGraphics &target, qreal dpr, const QRegion *region)
+void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegion *region)
 {
     bool faceChanged = false;
     for (const TLayer layer : {lyDisc, lyRing, lyRim, lySections, lyScale, lyArc, lyBox})
@@ -387,16 +422,18 @@ void TDialGaugePainter::PaintCached(TGPGraphics &target, qreal dpr, const QRegio
     m_framed = true;
     m_framedValue = value;
 
+    if (!target)
+        return;
     m_frame.setDevicePixelRatio(dpr);
     const TGPBitmap frame(m_frame);
     const QRect whole(QPoint(0, 0), LogicalSize());
     if (!region) {
-        target.DrawImagePart(&frame, TGPRect(0, 0, whole.width(), whole.height()));
+        target->DrawImagePart(&frame, TGPRect(0, 0, whole.width(), whole.height()));
     } else {
         for (const QRect &rect : *region) {
             const QRect part = rect & whole;
             if (!part.isEmpty())
-                target.DrawImagePart(&frame, TGPRect(part.x(), part.y(), part.width(), part.height()));
+                target->DrawImagePart(&frame, TGPRect(part.x(), part.y(), part.width(), part.height()));
         }
     }
     m_frame.setDevicePixelRatio(1);
@@ -540,13 +577,17 @@ void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
         kept.empty = false;
         return;
     }
+    // A layer that draws nothing is left out of every composition and
+    // needs no pixels; one without memory for them draws nothing either.
+    kept.empty = LayerEmpty(layer);
+    if (!kept.empty) {
+        Ensure(kept.image, m_deviceSize);
+        kept.empty = kept.image.isNull();
+    }
+    if (kept.empty)
+        return;
     kept.image.fill(0);
     if (layer == lyCaps) {
-        const TDialGaugeNeedle &needle = *g.Needle();
-        m_capPartUsed = {needle.OuterCenterColor() != clNone && needle.OuterCenterColorTo() != clNone,
-                         needle.InnerCenterColor() != clNone && needle.InnerCenterColorTo() != clNone,
-                         g.InnerCircle()->Gloss()->Color() != clNone};
-        kept.empty = !m_capPartUsed[0] && !m_capPartUsed[1] && !m_capPartUsed[2];
         // Each part in an image of its own: over the needle they go one
         // after the other, as the straight paint draws them there (a soft
         // edge over a soft edge rounds differently once grouped).
@@ -555,6 +596,11 @@ void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
             QImage &image = m_capParts[part];
             if (!m_capPartUsed[part])
                 continue;
+            Ensure(image, m_deviceSize);
+            if (image.isNull()) {
+                m_capPartUsed[part] = false;
+                continue;
+            }
             image.fill(0);
             QImage pixels = View(image, image.rect(), dpr);
             TGPGraphics surface(&pixels);
@@ -579,39 +625,27 @@ void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
     surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
     switch (layer) {
     case lyDisc:
-        kept.empty = g.InnerCircle()->Color() == clNone;
         TDialGaugeFacePainter::PaintInnerCircle(surface, g);
         break;
     case lyRing:
-        kept.empty = g.OuterCircle()->Color() == clNone;
         TDialGaugeFacePainter::PaintOuterCircle(surface, g);
         break;
     case lyRim:
-        kept.empty = g.OuterRim()->Color() == clNone;
         TDialGaugeFacePainter::PaintOuterRim(surface, g);
         break;
-    case lySections: {
-        kept.empty = true;
-        for (int i = 0; i < g.Sections()->Count(); ++i)
-            kept.empty = kept.empty && g.Sections()->Items(i)->Color() == clNone;
+    case lySections:
         TDialGaugeScalePainter::PaintSections(surface, g);
         break;
-    }
     case lyScale:
-        // The labels have no switch.
-        kept.empty = false;
         TDialGaugeScalePainter::PaintScale(surface, g);
         break;
     case lyArc:
-        kept.empty = g.Arc()->Color() == clNone && g.Arc()->Threshold()->Color() == clNone;
         TDialGaugeScalePainter::PaintArcLayers(surface, g);
         break;
     case lyBox:
-        kept.empty = !TDialGaugeFacePainter::ShowsReadout(g);
         TDialGaugeFacePainter::PaintValueBox(surface, g);
         break;
     case lyUpper:
-        kept.empty = !TDialGaugeFacePainter::HasUpperLayers(g);
         PaintUpperLayers(surface);
         break;
     case lyDigits:
@@ -619,6 +653,45 @@ void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
     case LayerCount:
         break;
     }
+}
+
+bool TDialGaugePainter::LayerEmpty(TLayer layer)
+{
+    const TDialGaugeState &g = m_gauge;
+    switch (layer) {
+    case lyDisc:
+        return g.InnerCircle()->Color() == clNone;
+    case lyRing:
+        return g.OuterCircle()->Color() == clNone;
+    case lyRim:
+        return g.OuterRim()->Color() == clNone;
+    case lySections:
+        for (int i = 0; i < g.Sections()->Count(); ++i) {
+            if (g.Sections()->Items(i)->Color() != clNone)
+                return false;
+        }
+        return true;
+    case lyScale:
+        // The labels have no switch.
+        return false;
+    case lyArc:
+        return g.Arc()->Color() == clNone && g.Arc()->Threshold()->Color() == clNone;
+    case lyBox:
+        return !TDialGaugeFacePainter::ShowsReadout(g);
+    case lyUpper:
+        return !TDialGaugeFacePainter::HasUpperLayers(g);
+    case lyCaps: {
+        const TDialGaugeNeedle &needle = *g.Needle();
+        m_capPartUsed = {needle.OuterCenterColor() != clNone && needle.OuterCenterColorTo() != clNone,
+                         needle.InnerCenterColor() != clNone && needle.InnerCenterColorTo() != clNone,
+                         g.InnerCircle()->Gloss()->Color() != clNone};
+        return !m_capPartUsed[0] && !m_capPartUsed[1] && !m_capPartUsed[2];
+    }
+    case lyDigits:
+    case LayerCount:
+        break;
+    }
+    return false;
 }
 
 void TDialGaugePainter::ComposeFaceBase()

@@ -90,6 +90,16 @@ public:
     DIALGAUGE_EXPORT void paint(QPainter &painter, const QRegion &region);
     // Drops every kept layer (keeps the buffers).
     DIALGAUGE_EXPORT void invalidate();
+    // The first paint at a size is a straight one; this makes the kept
+    // layers for it ahead of the next paint. For a host to call when idle
+    // after a paint that left TakeWarmUpWish() true (once per such paint).
+    DIALGAUGE_EXPORT void WarmUp();
+    DIALGAUGE_EXPORT bool TakeWarmUpWish();
+    // On: the first paint at a size is a straight one, and the kept layers
+    // are made later (see WarmUp), which takes their cost off a window's
+    // first appearance. Not for a host that lays the frame down with a
+    // copy rather than a blend. By default off.
+    DIALGAUGE_EXPORT void SetStraightFirstPaint(bool on) { m_straightFirst = on; }
 
     // Where a change of the shown value from one value to another changes
     // the picture: the needle's old and new bounds and the read-out (its box
@@ -126,7 +136,11 @@ private:
 
     void PaintGauge(TGPGraphics &target, qreal dpr, const QRegion *region);
     void PaintStraight(TGPGraphics &target);
-    void PaintCached(TGPGraphics &target, qreal dpr, const QRegion *region);
+    // Brings the kept frame up to date and, with a target, draws it there.
+    void PaintCached(TGPGraphics *target, qreal dpr, const QRegion *region);
+    // No kept frame at the size this ratio gives, and no straight first
+    // paint at it either.
+    bool Cold(qreal dpr) const;
 
     // --- straight paint ---
     // Face layers under the digits: disc, ring, rim, sections, scale, arc
@@ -144,6 +158,9 @@ private:
     // Brings a layer up to date; true when it was drawn anew.
     bool Refresh(TLayer layer, qreal dpr);
     void BuildLayer(TLayer layer, qreal dpr);
+    // True when the layer draws nothing (for the caps, also notes which
+    // parts draw).
+    bool LayerEmpty(TLayer layer);
     void ComposeFaceBase();
     // The read-out's cells for value; empty when the read-out is off or its
     // picture is refused (reported once).
@@ -173,6 +190,10 @@ private:
 
     const TDialGaugeState &m_gauge;
     bool m_caching = true;
+    bool m_warmUpWanted = false;
+    bool m_straightFirst = false;
+    // Where the first, straight paint at a size was made.
+    QSize m_straightSize;
     TErrorReport m_report;
     // The ValueFormat whose refusal was reported; skipped while it stays.
     std::optional<QString> m_refusedFormat;

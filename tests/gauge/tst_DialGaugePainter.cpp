@@ -58,10 +58,16 @@ QImage canvas(const TDialGauge &g, qreal dpr = 1)
     return image;
 }
 
-// Through the gauge's own paint event and painter (cached).
+// Through the gauge's own paint event and painter (cached). A gauge's first
+// picture is painted straight; the picture it settles on is taken instead.
 QImage grab(TDialGauge &g)
 {
     QImage image = canvas(g);
+    if (!g.property("painted").toBool()) {
+        g.setProperty("painted", true);
+        g.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        image = canvas(g);
+    }
     g.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
 }
@@ -357,6 +363,7 @@ private slots:
     void refusedReadoutReportedOnce();
     void reportedThroughTheGauge();
     void glideKeepsTheCache();
+    void firstPaintStraightThenWarm();
     void glideEndsOnTheValue();
     void restingGaugeDoesNotRepaint();
     void layeredEqualsStraight_data();
@@ -745,6 +752,38 @@ void tst_DialGaugePainter::glideKeepsTheCache()
 }
 
 // The needle and the read-out count along and end exactly on the value.
+// The window's first appearance does not wait for the kept layers: the
+// first paint is straight, the layers are made just after it, and every
+// picture stays within the straight one's rounding.
+void tst_DialGaugePainter::firstPaintStraightThenWarm()
+{
+    for (const QSize size : {QSize(303, 308), QSize(180, 120)}) {
+        auto g = mainGauge(42.5);
+        resizeTo(*g, size.width(), size.height());
+        TDialGaugePainter &painter = *TDialGaugePrivate::Get(*g).m_painter;
+        QImage first = canvas(*g);
+        g->render(&first, QPoint(), QRegion(), QWidget::DrawChildren);
+        QCOMPARE(painter.CacheBuildCount(), 0u);
+        QCOMPARE(maxDistance(first, straight(*g)), 0);
+        QCoreApplication::processEvents();
+        const quint64 built = painter.CacheBuildCount();
+        QVERIFY(built > 0);
+        QVERIFY(maxDistance(grab(*g), straight(*g)) <= 2);
+        QCOMPARE(painter.CacheBuildCount(), built);
+        // A new size starts straight again.
+        resizeTo(*g, size.width() + 40, size.height() + 40);
+        QImage resized = canvas(*g);
+        g->render(&resized, QPoint(), QRegion(), QWidget::DrawChildren);
+        QCOMPARE(painter.CacheBuildCount(), built);
+        QCOMPARE(maxDistance(resized, straight(*g)), 0);
+    }
+    // A painter of its own makes its layers at the first paint.
+    auto g = mainGauge(42.5);
+    TDialGaugePainter own(*g);
+    paintWith(own, *g);
+    QVERIFY(own.CacheBuildCount() > 0);
+}
+
 void tst_DialGaugePainter::glideEndsOnTheValue()
 {
     auto gliding = mainGauge(0);
