@@ -63,6 +63,10 @@ struct Scene
         gauge->SetAnimation(false);
         target = QImage(size, QImage::Format_ARGB32_Premultiplied);
         target.fill(QColor(240, 240, 240));
+        // The first paint is straight and the kept layers are made just
+        // after it: frames are timed from there on.
+        render();
+        QCoreApplication::processEvents();
     }
 
     // What a paint event of the gauge does, into the image; an empty region

@@ -102,16 +102,19 @@ bool TDialGaugeNeedlePainter::FillNeedleBody(QImage &pixels, const std::vector<Q
     if (points.size() < 3 || (body && !TPolygonFill::IsSimple(points.data(), int(points.size())))
         || (shine && !TPolygonFill::IsSimple(points.data(), 3)))
         return false;
+    // The clip rectangles hold every pixel the needle reaches: one fill
+    // over all of them draws only inside them.
+    QRect clip;
+    for (const QRect &rect : clips)
+        clip |= rect;
     if (body) {
         TPolygonFill fill = TPolygonFill::Solid(ArgbFromColor(255, needle.Color()));
-        for (const QRect &clip : clips)
-            fill.Fill(pixels, clip, points.data(), int(points.size()), dpr);
+        fill.Fill(pixels, clip, points.data(), int(points.size()), dpr);
     }
     if (shine) {
         TPolygonFill fill = TPolygonFill::Linear(points[0], points[2], ArgbFromColor(255, needle.ShineColor()),
                                                  ArgbFromColor(255, needle.ShineColorTo()));
-        for (const QRect &clip : clips)
-            fill.Fill(pixels, clip, points.data(), 3, dpr);
+        fill.Fill(pixels, clip, points.data(), 3, dpr);
     }
     return true;
 }

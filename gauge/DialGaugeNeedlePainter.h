@@ -24,8 +24,8 @@ public:
     // gradient from ShineColor at the tip to ShineColorTo at the centre.
     static void DrawNeedleBody(TGPGraphics &layer, const TDialGaugeState &gauge, double value);
     // The same for the needle with this outline into premultiplied pixels
-    // at ratio dpr, only within the clip rectangles (device pixels), without
-    // a painter. False, with nothing drawn, for an outline only a painter
+    // at ratio dpr, without a painter; clips are rectangles (device pixels)
+    // that hold all of its pixels. False, with nothing drawn, for an outline only a painter
     // draws as the layer would (edges that cross).
     static bool FillNeedleBody(QImage &pixels, const std::vector<QRect> &clips, qreal dpr,
                                const TDialGaugeState &gauge, const TArrayOfPointF &outline);

@@ -33,8 +33,9 @@ constexpr QImage::Format BufferFormat = QImage::Format_ARGB32_Premultiplied;
 // the whole face draws it.
 // Rows of the scaled face per draw: one span a row.
 constexpr int ScaledBand = 64;
-// Rows per rectangle of the needle's extent.
-constexpr int NeedleBand = 16;
+// Rows per rectangle of the needle's extent: thin bands keep the
+// rectangles close around a slanting needle.
+constexpr int NeedleBand = 4;
 // Smoothing reaches this far (device pixels) beyond a shape's outline.
 constexpr int Fringe = 2;
 
