@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace PixelCompose {
@@ -31,7 +31,7 @@ namespace {
 void OverRow(QRgb *dest, const QRgb *source, int length)
 {
     int x = 0;
-#if defined(__SSE2__)
+#if defined(__x86_64__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i opaque = _mm_set1_epi32(int(0xff000000u));
     const __m128i low = _mm_set1_epi32(0x00ff00ff);
@@ -62,6 +62,49 @@ void OverRow(QRgb *dest, const QRgb *source, int length)
         Over(dest[x], source[x]);
 }
 
+#if defined(__x86_64__)
+// The same eight pixels at a time, on processors that have AVX2.
+__attribute__((target("avx2"))) void OverRowWide(QRgb *dest, const QRgb *source, int length)
+{
+    int x = 0;
+    const __m256i opaque = _mm256_set1_epi32(int(0xff000000u));
+    const __m256i low = _mm256_set1_epi32(0x00ff00ff);
+    const __m256i half = _mm256_set1_epi16(0x80);
+    const __m256i full = _mm256_set1_epi16(0xff);
+    for (; x + 8 <= length; x += 8) {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(source + x));
+        if (_mm256_testz_si256(s, s))
+            continue;
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(s, opaque), opaque)) == -1) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i *>(dest + x), s);
+            continue;
+        }
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(dest + x));
+        __m256i alpha = _mm256_srli_epi32(s, 24);
+        alpha = _mm256_or_si256(alpha, _mm256_slli_epi32(alpha, 16));
+        alpha = _mm256_sub_epi16(full, alpha);
+        __m256i rb = _mm256_mullo_epi16(_mm256_and_si256(d, low), alpha);
+        __m256i ag = _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(d, 8), low), alpha);
+        rb = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(rb, _mm256_srli_epi16(rb, 8)), half), 8);
+        ag = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(ag, _mm256_srli_epi16(ag, 8)), half), 8);
+        const __m256i below = _mm256_or_si256(rb, _mm256_slli_epi16(ag, 8));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dest + x), _mm256_add_epi32(s, below));
+    }
+    OverRow(dest + x, source + x, length - x);
+}
+#endif
+
+using RowFunction = void (*)(QRgb *, const QRgb *, int);
+
+RowFunction OverRowFor()
+{
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("avx2"))
+        return OverRowWide;
+#endif
+    return OverRow;
+}
+
 } // namespace
 
 void Over(QImage &to, const QImage &from, const QRect &rect)
@@ -69,12 +112,13 @@ void Over(QImage &to, const QImage &from, const QRect &rect)
     const QRect part = rect & to.rect() & from.rect();
     if (part.isEmpty())
         return;
+    static const RowFunction overRow = OverRowFor();
     uchar *const destBits = to.bits();
     const uchar *const sourceBits = from.constBits();
     for (int y = part.top(); y <= part.bottom(); ++y) {
         QRgb *dest = reinterpret_cast<QRgb *>(destBits + y * to.bytesPerLine()) + part.left();
         const QRgb *source = reinterpret_cast<const QRgb *>(sourceBits + y * from.bytesPerLine()) + part.left();
-        OverRow(dest, source, part.width());
+        overRow(dest, source, part.width());
     }
 }
 
