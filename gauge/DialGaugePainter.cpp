@@ -768,20 +768,25 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
         const int cellHeight = TDialGaugeReadout::CellHeight(TDialGaugeFacePainter::DigitRect(m_gauge));
         QImage target;
         std::optional<TGPGraphics> surface;
-        for (const TDialGaugeReadout::TCell &cell : m_shownCells) {
-            if (!CellRect(cell).intersects(area))
-                continue;
-            if (TDialGaugeReadout::FillDigit(m_face, area, m_dpr, m_gauge, cell.Character, cell.Origin.X,
-                                             cell.Origin.Y, cell.PointAfter, cellHeight))
-                continue;
+        auto painted = [&]() -> TGPGraphics & {
             if (!surface) {
                 target = View(m_face, area, m_dpr);
                 surface.emplace(&target);
                 surface->SetSmoothingMode(TSmoothingMode::AntiAlias);
                 surface->TranslateTransform(float(-area.x() / m_dpr), float(-area.y() / m_dpr));
             }
-            TDialGaugeReadout::DrawDigit(*surface, m_gauge, cell.Character, cell.Origin.X, cell.Origin.Y,
-                                         cell.PointAfter, cellHeight);
+            return *surface;
+        };
+        for (const TDialGaugeReadout::TCell &cell : m_shownCells) {
+            if (!CellRect(cell).intersects(area))
+                continue;
+            if (!TDialGaugeReadout::FillSegments(m_face, area, m_dpr, m_gauge, cell.Character, cell.Origin.X,
+                                                 cell.Origin.Y, cellHeight)) {
+                TDialGaugeReadout::DrawDigit(painted(), m_gauge, cell.Character, cell.Origin.X, cell.Origin.Y,
+                                             cell.PointAfter, cellHeight);
+            } else if (cell.PointAfter) {
+                TDialGaugeReadout::DrawDecimalPoint(painted(), m_gauge, cell.Origin.X, cell.Origin.Y, cellHeight);
+            }
         }
     }
     const TKept &upper = m_kept[lyUpper];

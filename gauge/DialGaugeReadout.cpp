@@ -205,17 +205,25 @@ void TDialGaugeReadout::DrawDigit(TGPGraphics &graphics, const TDialGaugeState &
         }
     }
     if (pointAfter)
-        graphics.FillEllipse(&lit, DecimalPointRect(x, y, cellHeight));
+        DrawDecimalPoint(graphics, gauge, x, y, cellHeight);
 }
 
-bool TDialGaugeReadout::FillDigit(QImage &pixels, const QRect &clip, qreal dpr, const TDialGaugeState &gauge,
-                                  int character, float x, float y, bool pointAfter, int cellHeight)
+void TDialGaugeReadout::DrawDecimalPoint(TGPGraphics &graphics, const TDialGaugeState &gauge, float x, float y,
+                                         int cellHeight)
+{
+    const TColor litColor = gauge.Digit()->Color();
+    if (litColor == clNone)
+        return;
+    const TGPSolidBrush lit(ArgbFromColor(LitOpacity, litColor));
+    graphics.FillEllipse(&lit, DecimalPointRect(x, y, cellHeight));
+}
+
+bool TDialGaugeReadout::FillSegments(QImage &pixels, const QRect &clip, qreal dpr, const TDialGaugeState &gauge,
+                                     int character, float x, float y, int cellHeight)
 {
     const TColor litColor = gauge.Digit()->Color();
     if (litColor == clNone)
         return true;
-    if (pointAfter)
-        return false;
     std::array<std::array<QPointF, 7>, SegmentCount> segments;
     std::array<int, SegmentCount> counts{};
     for (int s = sgA; s < SegmentCount; ++s) {

@@ -53,12 +53,15 @@ public:
     // Nothing is drawn when Digit.Color is clNone.
     static void DrawDigit(TGPGraphics &graphics, const TDialGaugeState &gauge, int character, float x,
                           float y, bool pointAfter, int cellHeight);
-    // The same into premultiplied pixels at ratio dpr, only within clip
-    // (device pixels), without a painter. False, with nothing drawn, for a
-    // cell that needs one: with the decimal point, or an outline the fill
+    // The segments into premultiplied pixels at ratio dpr, only within clip
+    // (device pixels), without a painter; the decimal point is left to
+    // DrawDecimalPoint. False, with nothing drawn, for an outline the fill
     // cannot take.
-    static bool FillDigit(QImage &pixels, const QRect &clip, qreal dpr, const TDialGaugeState &gauge,
-                          int character, float x, float y, bool pointAfter, int cellHeight);
+    static bool FillSegments(QImage &pixels, const QRect &clip, qreal dpr, const TDialGaugeState &gauge,
+                             int character, float x, float y, int cellHeight);
+    // The decimal point of the cell at (x, y), as DrawDigit draws it last.
+    static void DrawDecimalPoint(TGPGraphics &graphics, const TDialGaugeState &gauge, float x, float y,
+                                 int cellHeight);
 
     // --- geometry -----------------------------------------------------------
     // The cells DrawValue draws, in order. Characters of the text other than
