@@ -97,13 +97,13 @@ public:
     // The first paint at a size is a straight one; this makes the kept
     // layers for it ahead of the next paint. For a host to call when idle
     // after a paint that left TakeWarmUpWish() true (once per such paint).
-    DIALGAUGE_EXPORT void WarmUp();
-    DIALGAUGE_EXPORT bool TakeWarmUpWish();
+    void WarmUp();
+    bool TakeWarmUpWish();
     // On: the first paint at a size is a straight one, and the kept layers
     // are made later (see WarmUp), which takes their cost off a window's
     // first appearance. Not for a host that lays the frame down with a
     // copy rather than a blend. By default off.
-    DIALGAUGE_EXPORT void SetStraightFirstPaint(bool on) { m_straightFirst = on; }
+    void SetStraightFirstPaint(bool on) { m_straightFirst = on; }
 
     // Where a change of the shown value from one value to another changes
     // the picture: the needle's old and new bounds and the read-out (its box
