@@ -26,6 +26,26 @@ void Clear(QImage &image, const QRect &rect)
 
 namespace {
 
+#if defined(__x86_64__)
+__attribute__((target("avx"))) void ZeroUpper()
+{
+    _mm256_zeroupper();
+}
+#endif
+
+} // namespace
+
+void SettleRegisters()
+{
+#if defined(__x86_64__)
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+        ZeroUpper();
+#endif
+}
+
+namespace {
+
 // One row: four pixels at a time where the processor can, with the same
 // rounding per channel as the scalar form.
 void OverRow(QRgb *dest, const QRgb *source, int length)
@@ -90,6 +110,10 @@ __attribute__((target("avx2"))) void OverRowWide(QRgb *dest, const QRgb *source,
         const __m256i below = _mm256_or_si256(rb, _mm256_slli_epi16(ag, 8));
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(dest + x), _mm256_add_epi32(s, below));
     }
+    // The compiler leaves the wide registers' upper halves dirty before a
+    // tail call; every SSE instruction after that, ours or Qt's, would pay
+    // for the transition until something clears them.
+    _mm256_zeroupper();
     OverRow(dest + x, source + x, length - x);
 }
 #endif

@@ -32,6 +32,13 @@ inline void Over(QRgb &dest, QRgb source)
         dest = source + ByteMul(dest, qAlpha(~source));
 }
 
+// Qt 6.4's own AVX2 code can return with the wide registers' upper halves
+// in use; until they are cleared, every SSE instruction after it (ours, the
+// compiler's scalar floating point, Qt's own) pays for a state transition,
+// which makes pixel loops several times slower. Cheap: call it after drawing
+// with a painter and before a run of pixel work.
+void SettleRegisters();
+
 // Within rect (clipped to both images).
 void Copy(QImage &to, const QImage &from, const QRect &rect);
 void Clear(QImage &image, const QRect &rect);

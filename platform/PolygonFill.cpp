@@ -386,6 +386,7 @@ bool TPolygonFill::IsSimple(const QPointF *input, int inputCount)
 
 bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, int inputCount, double scale)
 {
+    PixelCompose::SettleRegisters();
     if (!input)
         return false;
     const QVarLengthArray<QPointF, 16> compact = Compact(input, inputCount);
