@@ -17,6 +17,7 @@
 #include "gauge/DialGaugeScalePainter.h"
 #include "platform/NumberText.h"
 #include "platform/PixelCompose.h"
+#include "platform/SmoothScale.h"
 #include "platform/SysErrors.h"
 #include "platform/VectorDraw.h"
 
@@ -28,9 +29,9 @@ constexpr QImage::Format BufferFormat = QImage::Format_ARGB32_Premultiplied;
 // leaves about one span per pixel it crosses in a row) to its global thread
 // pool and waits for it; on two busy cores the hand-offs cost many times the
 // blend, and limiting the pool to one thread does not avoid them. Opaque
-// solid fills and vertical gradients never take that path; the scaled face
-// is drawn in bands of rows that stay below it, each row drawn exactly as
-// the whole face draws it.
+// solid fills and vertical gradients never take that path; where the face
+// cannot be scaled without a painter, it is drawn in bands of rows that stay
+// below it, each row drawn exactly as the whole face draws it.
 // Rows of the scaled face per draw: one span a row.
 constexpr int ScaledBand = 64;
 // Rows per rectangle of the needle's extent: thin bands keep the
@@ -363,6 +364,7 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
     faceChanged = Refresh(lyUpper, dpr) || faceChanged;
     const bool digitsChanged = Refresh(lyDigits, dpr);
     const bool capsChanged = Refresh(lyCaps, dpr);
+    PixelCompose::SettleRegisters();
 
     const double value = m_gauge.Value();
     std::vector<TDialGaugeReadout::TCell> cells = LayoutCells(value);
@@ -425,6 +427,8 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
 
     if (!target)
         return;
+    // Qt's blit is SSE code too.
+    PixelCompose::SettleRegisters();
     m_frame.setDevicePixelRatio(dpr);
     const TGPBitmap frame(m_frame);
     const QRect whole(QPoint(0, 0), LogicalSize());
@@ -807,22 +811,25 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
         const QSize logical = LogicalSize();
         const double sy = logical.height() > 0 ? dial.height() / logical.height() : 1.0;
         const double top = dial.y() * m_dpr;
-        // Whole rows that sample the changed face pixels, with the filter's
-        // reach. Qt steps its sample position along a row from where the
-        // row starts, in 1/65536 of a pixel, so a row begun at the change
-        // rather than at the dial's edge can land a rounding step apart.
+        // Rows and columns that sample the changed face pixels, with the
+        // filter's reach.
         const int first = std::clamp(int(std::floor(top + (faceRect.top() - 1) * sy)) - 1, 0, height);
         const int last = std::clamp(int(std::ceil(top + (faceRect.bottom() + 2) * sy)) + 1, first, height);
         rows = QRect(0, first, width, last - first);
-        // Pixels of those rows outside these columns come out as before.
         const double sx = logical.width() > 0 ? dial.width() / logical.width() : 1.0;
         const double left = dial.x() * m_dpr;
         const int from = std::clamp(int(std::floor(left + (faceRect.left() - 1) * sx)) - 1, 0, width);
         const int to = std::clamp(int(std::ceil(left + (faceRect.right() + 2) * sx)) + 1, from, width);
         changed = QRect(from, first, to - from, last - first);
     }
-    // Clipped to bands of rows under the one transform the whole face is
-    // drawn with, so every row samples the face as in a whole paint.
+    // Without a painter only the changed pixels are redone, with the sample
+    // positions the whole draw has there.
+    const TGPRectF into = SingleRect(dial);
+    if (SmoothScale::Draw(m_scaled, m_face, QRectF(into.X, into.Y, into.Width, into.Height), m_dpr, changed))
+        return changed;
+    // A painter steps its sample position along a row from where the row
+    // starts, so it redraws whole rows: clipped to bands of rows under the
+    // one transform the whole face is drawn with.
     m_face.setDevicePixelRatio(m_dpr);
     const TGPBitmap face(m_face);
     QImage scaled = View(m_scaled, m_scaled.rect(), m_dpr);

@@ -3,10 +3,16 @@
 
 #include <QTransform>
 
+#include "platform/PixelCompose.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace SmoothScale {
 
@@ -42,6 +48,79 @@ inline QRgb Mix(QRgb a, QRgb b, uint weight)
     const uint rb = (((a & 0xff00ff) * inverse + (b & 0xff00ff) * weight) >> 8) & 0xff00ff;
     const uint ag = ((((a >> 8) & 0xff00ff) * inverse + ((b >> 8) & 0xff00ff) * weight) >> 8) & 0xff00ff;
     return rb | (ag << 8);
+}
+
+// Mix of upper and lower for length pixels, four at a time where the
+// processor can, with the same arithmetic.
+void MixRows(QRgb *out, const QRgb *upper, const QRgb *lower, int length, uint weight)
+{
+    int x = 0;
+#if defined(__x86_64__)
+    const __m128i down = _mm_set1_epi16(short(weight));
+    const __m128i up = _mm_set1_epi16(short(256 - weight));
+    const __m128i low = _mm_set1_epi32(0x00ff00ff);
+    for (; x + 4 <= length; x += 4) {
+        const __m128i t = _mm_loadu_si128(reinterpret_cast<const __m128i *>(upper + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(lower + x));
+        const __m128i rb = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(t, low), up),
+                                                        _mm_mullo_epi16(_mm_and_si128(b, low), down)), 8);
+        const __m128i ag = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(t, 8), up),
+                                         _mm_mullo_epi16(_mm_srli_epi16(b, 8), down));
+        const __m128i mixed = _mm_or_si128(rb, _mm_andnot_si128(low, ag));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), mixed);
+    }
+#endif
+    for (; x < length; ++x)
+        out[x] = Mix(upper[x], lower[x], weight);
+}
+
+// Pixels of out from neighbouring columns: column (fx >> 16) - first and the
+// next, weighted by the fraction's top byte, fx stepping by step.
+void MixColumns(QRgb *out, int length, const QRgb *columns, int first, int fx, int step)
+{
+    int x = 0;
+#if defined(__x86_64__)
+    const __m128i low = _mm_set1_epi32(0x00ff00ff);
+    const __m128i byte = _mm_set1_epi32(0xff);
+    const __m128i full = _mm_set1_epi32(256);
+    const __m128i steps = _mm_set1_epi32(4 * step);
+    __m128i position = _mm_setr_epi32(fx, fx + step, fx + 2 * step, fx + 3 * step);
+    for (; x + 4 <= length; x += 4) {
+        const int k0 = (fx >> 16) - first;
+        const int k1 = ((fx + step) >> 16) - first;
+        const int k2 = ((fx + 2 * step) >> 16) - first;
+        const int k3 = ((fx + 3 * step) >> 16) - first;
+        fx += 4 * step;
+        // Each pixel's pair of columns, side by side.
+        const __m128i pairs01 = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(columns + k0)),
+                                                   _mm_loadl_epi64(reinterpret_cast<const __m128i *>(columns + k1)));
+        const __m128i pairs23 = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i *>(columns + k2)),
+                                                   _mm_loadl_epi64(reinterpret_cast<const __m128i *>(columns + k3)));
+        __m128i right = _mm_and_si128(_mm_srli_epi32(position, 8), byte);
+        right = _mm_or_si128(right, _mm_slli_epi32(right, 16));
+        const __m128i left = _mm_sub_epi16(_mm_or_si128(full, _mm_slli_epi32(full, 16)), right);
+        const __m128i weights01 = _mm_unpacklo_epi32(left, right);
+        const __m128i weights23 = _mm_unpackhi_epi32(left, right);
+        const __m128i rb01 = _mm_mullo_epi16(_mm_and_si128(pairs01, low), weights01);
+        const __m128i rb23 = _mm_mullo_epi16(_mm_and_si128(pairs23, low), weights23);
+        const __m128i ag01 = _mm_mullo_epi16(_mm_srli_epi16(pairs01, 8), weights01);
+        const __m128i ag23 = _mm_mullo_epi16(_mm_srli_epi16(pairs23, 8), weights23);
+        auto sum = [](__m128i a, __m128i b) {
+            const __m128 fa = _mm_castsi128_ps(a);
+            const __m128 fb = _mm_castsi128_ps(b);
+            return _mm_add_epi16(_mm_castps_si128(_mm_shuffle_ps(fa, fb, _MM_SHUFFLE(2, 0, 2, 0))),
+                                 _mm_castps_si128(_mm_shuffle_ps(fa, fb, _MM_SHUFFLE(3, 1, 3, 1))));
+        };
+        const __m128i rb = _mm_srli_epi16(sum(rb01, rb23), 8);
+        const __m128i ag = _mm_andnot_si128(low, sum(ag01, ag23));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm_or_si128(rb, ag));
+        position = _mm_add_epi32(position, steps);
+    }
+#endif
+    for (; x < length; ++x, fx += step) {
+        const int k = (fx >> 16) - first;
+        out[x] = Mix(columns[k], columns[k + 1], uint(fx & 0xffff) >> 8);
+    }
 }
 
 } // namespace
@@ -107,6 +186,7 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
         }
     }
 
+    PixelCompose::SettleRegisters();
     thread_local std::vector<QRgb> columns;
     for (int y = part.top(); y <= part.bottom(); ++y) {
         QRgb *row = reinterpret_cast<QRgb *>(target.scanLine(y));
@@ -139,14 +219,16 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
             const int first = fx >> 16;
             const int last = (fx + (to - 1 - from) * step) >> 16;
             columns.resize(std::size_t(last - first + 2));
-            for (int c = first; c <= last + 1; ++c) {
-                const int x = std::clamp(c, 0, width - 1);
-                columns[std::size_t(c - first)] = Mix(upper[x], lower[x], disty);
-            }
-            for (int x = from; x < to; ++x, fx += step) {
-                const std::size_t k = std::size_t((fx >> 16) - first);
-                row[x] = Mix(columns[k], columns[k + 1], uint(fx & 0xffff) >> 8);
-            }
+            // Columns off the image repeat its edge.
+            const int inFrom = std::max(first, 0);
+            const int inTo = std::min(last + 1, width - 1);
+            for (int c = first; c <= std::min(last + 1, -1); ++c)
+                columns[std::size_t(c - first)] = Mix(upper[0], lower[0], disty);
+            if (inTo >= inFrom)
+                MixRows(columns.data() + (inFrom - first), upper + inFrom, lower + inFrom, inTo + 1 - inFrom, disty);
+            for (int c = std::max(first, width); c <= last + 1; ++c)
+                columns[std::size_t(c - first)] = Mix(upper[width - 1], lower[width - 1], disty);
+            MixColumns(row + from, to - from, columns.data(), first, fx, step);
             from = to;
         }
     }
