@@ -570,6 +570,10 @@ bool TDialGaugePainter::Refresh(TLayer layer, qreal dpr)
     kept.valid = true;
     ++kept.builds;
     BuildLayer(layer, dpr);
+    if (kept.empty || layer == lyDigits)
+        kept.occupied.Reset();
+    else
+        kept.occupied.Measure(kept.image);
     return true;
 }
 
@@ -709,7 +713,7 @@ void TDialGaugePainter::ComposeFaceBase()
         if (first)
             Copy(m_faceBase, kept.image, m_faceBase.rect());
         else
-            Blend(m_faceBase, kept.image, m_faceBase.rect());
+            PixelCompose::Over(m_faceBase, kept.image, m_faceBase.rect(), kept.occupied);
         first = false;
     }
     if (first)
@@ -795,7 +799,7 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
     }
     const TKept &upper = m_kept[lyUpper];
     if (!upper.empty)
-        Blend(m_face, upper.image, area);
+        PixelCompose::Over(m_face, upper.image, area, upper.occupied);
 }
 
 QRect TDialGaugePainter::Rescale(const QRect &faceRect)
@@ -851,7 +855,7 @@ void TDialGaugePainter::ComposeStill(const QRect &rect)
     const QRect area = rect.isNull() ? m_still.rect() : rect & m_still.rect();
     Copy(m_still, m_scaled, area);
     if (!m_kept[lyCaps].empty)
-        Blend(m_still, m_kept[lyCaps].image, area);
+        PixelCompose::Over(m_still, m_kept[lyCaps].image, area, m_kept[lyCaps].occupied);
 }
 
 void TDialGaugePainter::RestoreFrame(const QRect &rect)

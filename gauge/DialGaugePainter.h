@@ -16,6 +16,7 @@
 
 #include "gauge/DialGaugeReadout.h"
 #include "gauge/DialGaugeTypes.h"
+#include "platform/Occupancy.h"
 #include "platform/TGPTypes.h"
 
 class Exception;
@@ -131,6 +132,8 @@ private:
     struct TKept
     {
         QImage image;
+        // Where image holds pixels; compositions read only there.
+        TOccupancy occupied;
         TKey key;
         bool valid = false;
         // Nothing drawn: left out of compositions.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/PixelCompose.h"
 
+#include "platform/Occupancy.h"
+
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -133,6 +135,12 @@ RowFunction OverRowFor()
 
 void Over(QImage &to, const QImage &from, const QRect &rect)
 {
+    static const TOccupancy everything;
+    Over(to, from, rect, everything);
+}
+
+void Over(QImage &to, const QImage &from, const QRect &rect, const TOccupancy &occupied)
+{
     const QRect part = rect & to.rect() & from.rect();
     if (part.isEmpty())
         return;
@@ -140,9 +148,10 @@ void Over(QImage &to, const QImage &from, const QRect &rect)
     uchar *const destBits = to.bits();
     const uchar *const sourceBits = from.constBits();
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        QRgb *dest = reinterpret_cast<QRgb *>(destBits + y * to.bytesPerLine()) + part.left();
-        const QRgb *source = reinterpret_cast<const QRgb *>(sourceBits + y * from.bytesPerLine()) + part.left();
-        overRow(dest, source, part.width());
+        QRgb *dest = reinterpret_cast<QRgb *>(destBits + y * to.bytesPerLine());
+        const QRgb *source = reinterpret_cast<const QRgb *>(sourceBits + y * from.bytesPerLine());
+        occupied.ForEachRun(y, part.left(), part.right() + 1,
+                            [&](int left, int right) { overRow(dest + left, source + left, right - left); });
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QRgb>
 
+class TOccupancy;
+
 // Copies, clears and source-over blends between premultiplied ARGB32 images
 // of the same geometry, with the raster engine's own arithmetic, so the
 // results equal a painter's to the bit. For small rectangles at every frame,
@@ -43,5 +45,7 @@ void SettleRegisters();
 void Copy(QImage &to, const QImage &from, const QRect &rect);
 void Clear(QImage &image, const QRect &rect);
 void Over(QImage &to, const QImage &from, const QRect &rect);
+// The same, reading only the chunks of from that occupied marks.
+void Over(QImage &to, const QImage &from, const QRect &rect, const TOccupancy &occupied);
 
 } // namespace PixelCompose

@@ -123,6 +123,91 @@ void MixColumns(QRgb *out, int length, const QRgb *columns, int first, int fx, i
     }
 }
 
+#if defined(__x86_64__)
+// The same with AVX2: eight pixels of rows at a time.
+__attribute__((target("avx2"))) void MixRowsWide(QRgb *out, const QRgb *upper, const QRgb *lower, int length,
+                                                 uint weight)
+{
+    int x = 0;
+    const __m256i down = _mm256_set1_epi16(short(weight));
+    const __m256i up = _mm256_set1_epi16(short(256 - weight));
+    const __m256i low = _mm256_set1_epi32(0x00ff00ff);
+    for (; x + 8 <= length; x += 8) {
+        const __m256i t = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(upper + x));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lower + x));
+        const __m256i rb = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(t, low), up),
+                                                              _mm256_mullo_epi16(_mm256_and_si256(b, low), down)),
+                                             8);
+        const __m256i ag = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(t, 8), up),
+                                            _mm256_mullo_epi16(_mm256_srli_epi16(b, 8), down));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(out + x), _mm256_or_si256(rb, _mm256_andnot_si256(low, ag)));
+    }
+    _mm256_zeroupper();
+    for (; x < length; ++x)
+        out[x] = Mix(upper[x], lower[x], weight);
+}
+
+// Four pixels of columns at a time: a step of at most two columns keeps a
+// pixel's pair and the next three pixels' pairs within eight columns of the
+// first, picked out of one load. columns must hold eight past the last read.
+__attribute__((target("avx2"))) void MixColumnsWide(QRgb *out, int length, const QRgb *columns, int first, int fx,
+                                                    int step)
+{
+    int x = 0;
+    const __m256i low = _mm256_set1_epi32(0x00ff00ff);
+    const __m256i next = _mm256_setr_epi32(0, 1, 0, 1, 0, 1, 0, 1);
+    const __m256i full = _mm256_set1_epi32(256);
+    const __m128i byte = _mm_set1_epi32(0xff);
+    const __m128i steps = _mm_set1_epi32(4 * step);
+    __m128i position = _mm_setr_epi32(fx, fx + step, fx + 2 * step, fx + 3 * step);
+    for (; x + 4 <= length; x += 4) {
+        const int column = fx >> 16;
+        fx += 4 * step;
+        const __m256i window = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(columns + (column - first)));
+        const __m256i offsets = _mm256_cvtepu32_epi64(_mm_sub_epi32(_mm_srli_epi32(position, 16), _mm_set1_epi32(column)));
+        const __m256i pick = _mm256_add_epi32(_mm256_or_si256(offsets, _mm256_slli_epi64(offsets, 32)), next);
+        const __m256i pairs = _mm256_permutevar8x32_epi32(window, pick);
+        const __m256i right = _mm256_cvtepu32_epi64(_mm_and_si128(_mm_srli_epi32(position, 8), byte));
+        const __m256i both = _mm256_or_si256(right, _mm256_slli_epi64(right, 32));
+        __m256i weights = _mm256_blend_epi32(_mm256_sub_epi32(full, both), both, 0xaa);
+        weights = _mm256_or_si256(weights, _mm256_slli_epi32(weights, 16));
+        const __m256i rb = _mm256_mullo_epi16(_mm256_and_si256(pairs, low), weights);
+        const __m256i ag = _mm256_mullo_epi16(_mm256_srli_epi16(pairs, 8), weights);
+        // Per 128-bit half: red-blue of two pixels, then their alpha-green.
+        const __m256i sums = _mm256_hadd_epi32(rb, ag);
+        const __m256i mixed = _mm256_or_si256(_mm256_srli_epi16(sums, 8),
+                                              _mm256_andnot_si256(low, _mm256_unpackhi_epi64(sums, sums)));
+        const __m256i packed = _mm256_permute4x64_epi64(mixed, _MM_SHUFFLE(3, 1, 2, 0));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm256_castsi256_si128(packed));
+        position = _mm_add_epi32(position, steps);
+    }
+    _mm256_zeroupper();
+    for (; x < length; ++x, fx += step) {
+        const int k = (fx >> 16) - first;
+        out[x] = Mix(columns[k], columns[k + 1], uint(fx & 0xffff) >> 8);
+    }
+}
+#endif
+
+using RowsFunction = void (*)(QRgb *, const QRgb *, const QRgb *, int, uint);
+using ColumnsFunction = void (*)(QRgb *, int, const QRgb *, int, int, int);
+
+struct Functions
+{
+    RowsFunction rows = MixRows;
+    ColumnsFunction columns = MixColumns;
+};
+
+Functions ForProcessor()
+{
+    Functions functions;
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("avx2"))
+        functions = {MixRowsWide, MixColumnsWide};
+#endif
+    return functions;
+}
+
 } // namespace
 
 bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, const QRect &area)
@@ -187,6 +272,7 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
     }
 
     PixelCompose::SettleRegisters();
+    static const Functions mix = ForProcessor();
     thread_local std::vector<QRgb> columns;
     for (int y = part.top(); y <= part.bottom(); ++y) {
         QRgb *row = reinterpret_cast<QRgb *>(target.scanLine(y));
@@ -218,17 +304,18 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
             // The columns this stretch reads, each blended down the rows once.
             const int first = fx >> 16;
             const int last = (fx + (to - 1 - from) * step) >> 16;
-            columns.resize(std::size_t(last - first + 2));
+            // Room for the wide loop's loads past the last column.
+            columns.resize(std::size_t(last - first + 2 + 8));
             // Columns off the image repeat its edge.
             const int inFrom = std::max(first, 0);
             const int inTo = std::min(last + 1, width - 1);
             for (int c = first; c <= std::min(last + 1, -1); ++c)
                 columns[std::size_t(c - first)] = Mix(upper[0], lower[0], disty);
             if (inTo >= inFrom)
-                MixRows(columns.data() + (inFrom - first), upper + inFrom, lower + inFrom, inTo + 1 - inFrom, disty);
+                mix.rows(columns.data() + (inFrom - first), upper + inFrom, lower + inFrom, inTo + 1 - inFrom, disty);
             for (int c = std::max(first, width); c <= last + 1; ++c)
                 columns[std::size_t(c - first)] = Mix(upper[width - 1], lower[width - 1], disty);
-            MixColumns(row + from, to - from, columns.data(), first, fx, step);
+            mix.columns(row + from, to - from, columns.data(), first, fx, step);
             from = to;
         }
     }
