@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -430,13 +431,20 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     const QRect box = bounds & clip & image.rect();
     if (box.isEmpty())
         return true;
-    TCells cells(m_cells, m_spans, box);
+    uchar *const bits = image.bits();
+    if (!bits)
+        return false;
+    // Kept zeroed for the thread's next fill: a glide fills the same shapes
+    // at every frame. Up to a bound, so one huge fill does not hold its memory.
+    constexpr std::size_t KeptCells = std::size_t(1) << 19;
+    thread_local std::vector<qint64> cellStore;
+    thread_local std::vector<int> spanStore;
+    TCells cells(cellStore, spanStore, box);
     for (int i = 0; i < count; ++i) {
         const Vertex &a = device[i];
         const Vertex &b = device[(i + 1) % count];
         cells.Line(a.x, a.y, b.x, b.y);
     }
-    uchar *const bits = image.bits();
     const qsizetype bytesPerLine = image.bytesPerLine();
     for (int y = 0; y < box.height(); ++y) {
         QRgb *pixels = reinterpret_cast<QRgb *>(bits + (box.y() + y) * bytesPerLine) + box.x();
@@ -466,6 +474,10 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
             else
                 Over(pixels[x], Shade(position), uint(coverage));
         });
+    }
+    if (cellStore.size() > KeptCells) {
+        cellStore.clear();
+        cellStore.shrink_to_fit();
     }
     return true;
 }

@@ -7,7 +7,6 @@
 #include <QRgb>
 
 #include <array>
-#include <vector>
 
 // Fills a simple polygon into premultiplied ARGB32 pixels with the result
 // Qt's raster engine gives for an anti-aliased odd-even fill with source-over
@@ -51,6 +50,4 @@ private:
     double m_scale = 1;
     int m_step = 0;
     class TCells;
-    std::vector<qint64> m_cells;
-    std::vector<int> m_spans;
 };
