@@ -832,8 +832,9 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
     if (SmoothScale::Draw(m_scaled, m_face, QRectF(into.X, into.Y, into.Width, into.Height), m_dpr, changed))
         return changed;
     // A painter steps its sample position along a row from where the row
-    // starts, so it redraws whole rows: clipped to bands of rows under the
-    // one transform the whole face is drawn with.
+    // starts, so it redraws whole rows (outside the changed columns they
+    // come out as before): clipped to bands of rows under the one transform
+    // the whole face is drawn with.
     m_face.setDevicePixelRatio(m_dpr);
     const TGPBitmap face(m_face);
     QImage scaled = View(m_scaled, m_scaled.rect(), m_dpr);

@@ -49,12 +49,14 @@ class TGPGraphics;
 //   still frame   the scaled face with the caps and gloss over it
 //   frame         the still frame with the needle's body and shine between
 //                 scaled face and caps: what the control shows
-// A glide step rebuilds the read-out's changed cells, rescales those rows
-// and redraws the needle's rows; everything else is copied. The first paint
-// of a widget at a size is straight (SetStraightFirstPaint). The needle and
-// the read-out's cells are filled without a painter, with the raster
-// engine's own arithmetic (TPolygonFill), and kept images are composed the
-// same way (PixelCompose).
+// A glide step rebuilds the read-out's changed cells, rescales the pixels
+// that sample them and redraws the needle's rows; everything else is
+// copied. The first paint of a widget at a size is straight
+// (SetStraightFirstPaint). The needle and the read-out's cells are filled
+// without a painter, with the raster engine's own arithmetic (TPolygonFill);
+// the face is scaled the same way (SmoothScale), and kept images are
+// composed so too (PixelCompose), each layer only where it holds pixels
+// (TOccupancy).
 class TDialGaugePainter
 {
 public:
