@@ -2,6 +2,7 @@
 #include "platform/PolygonFill.h"
 
 #include <QColor>
+#include <QHash>
 #include <QRgba64>
 #include <QVarLengthArray>
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -385,6 +387,49 @@ bool TPolygonFill::IsSimple(const QPointF *input, int inputCount)
     return true;
 }
 
+namespace {
+
+struct TVertex
+{
+    qint64 x, y;
+};
+
+// A solid fill's coverage of its outline's box: which pixels of each row and
+// how much. It does not depend on the clip, only on the outline, the scale
+// and the image's size.
+struct TCoverage
+{
+    struct TRow
+    {
+        int y, x, count;
+        std::size_t offset;
+    };
+    std::vector<TRow> rows;
+    std::vector<quint8> values;
+};
+
+// Outlines of up to this many points have their solid coverage kept: the
+// read-out's segments, filled again at every change of a digit.
+constexpr int KeptOutlinePoints = 8;
+// Kept outlines per thread before all are dropped.
+constexpr std::size_t KeptOutlines = 512;
+
+struct TOutlineKey
+{
+    std::array<double, 3 + 2 * KeptOutlinePoints> numbers{};
+    bool operator==(const TOutlineKey &other) const { return numbers == other.numbers; }
+};
+
+struct TOutlineHash
+{
+    std::size_t operator()(const TOutlineKey &key) const
+    {
+        return qHashBits(key.numbers.data(), sizeof(key.numbers));
+    }
+};
+
+} // namespace
+
 bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, int inputCount, double scale)
 {
     PixelCompose::SettleRegisters();
@@ -403,13 +448,9 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
         return false;
     m_scale = scale;
     m_step = int(m_dx / scale * 1023 * 256);
-    struct Vertex
-    {
-        qint64 x, y;
-    };
-    std::array<Vertex, 16> local;
-    std::vector<Vertex> many;
-    Vertex *device = local.data();
+    std::array<TVertex, 16> local;
+    std::vector<TVertex> many;
+    TVertex *device = local.data();
     if (count > int(local.size())) {
         many.resize(std::size_t(count));
         device = many.data();
@@ -417,7 +458,7 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     qint64 left = std::numeric_limits<qint64>::max(), top = left;
     qint64 right = std::numeric_limits<qint64>::min(), bottom = right;
     for (int i = 0; i < count; ++i) {
-        device[i] = Vertex{Fixed(points[i].x() * scale), Fixed(points[i].y() * scale)};
+        device[i] = TVertex{Fixed(points[i].x() * scale), Fixed(points[i].y() * scale)};
         left = std::min(left, device[i].x);
         right = std::max(right, device[i].x);
         top = std::min(top, device[i].y);
@@ -434,50 +475,102 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     uchar *const bits = image.bits();
     if (!bits)
         return false;
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    auto pixelRow = [&](int y) { return reinterpret_cast<QRgb *>(bits + y * bytesPerLine); };
+
     // Kept zeroed for the thread's next fill: a glide fills the same shapes
     // at every frame. Up to a bound, so one huge fill does not hold its memory.
     constexpr std::size_t KeptCells = std::size_t(1) << 19;
     thread_local std::vector<qint64> cellStore;
     thread_local std::vector<int> spanStore;
-    TCells cells(cellStore, spanStore, box);
-    for (int i = 0; i < count; ++i) {
-        const Vertex &a = device[i];
-        const Vertex &b = device[(i + 1) % count];
-        cells.Line(a.x, a.y, b.x, b.y);
+    // Calls pixel(y, x, coverage) for the outline's pixels in area, row by
+    // row, left to right (x, y device).
+    auto rasterize = [&](const QRect &area, auto &&pixel) {
+        TCells cells(cellStore, spanStore, area);
+        for (int i = 0; i < count; ++i) {
+            const TVertex &a = device[i];
+            const TVertex &b = device[(i + 1) % count];
+            cells.Line(a.x, a.y, b.x, b.y);
+        }
+        for (int y = 0; y < area.height(); ++y)
+            cells.Sweep(y, [&](int x, int coverage) { pixel(area.y() + y, area.x() + x, coverage); });
+        if (cellStore.size() > KeptCells) {
+            cellStore.clear();
+            cellStore.shrink_to_fit();
+        }
+    };
+
+    if (!m_linear && count <= KeptOutlinePoints) {
+        thread_local std::unordered_map<TOutlineKey, TCoverage, TOutlineHash> kept;
+        TOutlineKey key;
+        key.numbers[0] = image.width();
+        key.numbers[1] = image.height();
+        key.numbers[2] = scale;
+        for (int i = 0; i < count; ++i) {
+            key.numbers[std::size_t(3 + 2 * i)] = points[i].x();
+            key.numbers[std::size_t(4 + 2 * i)] = points[i].y();
+        }
+        auto found = kept.find(key);
+        if (found == kept.end()) {
+            if (kept.size() >= KeptOutlines)
+                kept.clear();
+            TCoverage coverage;
+            rasterize(bounds & image.rect(), [&](int y, int x, int value) {
+                if (value == 0)
+                    return;
+                if (coverage.rows.empty() || coverage.rows.back().y != y
+                    || coverage.rows.back().x + coverage.rows.back().count != x)
+                    coverage.rows.push_back({y, x, 0, coverage.values.size()});
+                ++coverage.rows.back().count;
+                coverage.values.push_back(quint8(value));
+            });
+            found = kept.emplace(key, std::move(coverage)).first;
+        }
+        for (const TCoverage::TRow &row : found->second.rows) {
+            if (row.y < box.top() || row.y > box.bottom())
+                continue;
+            const int from = std::max(row.x, box.left());
+            const int to = std::min(row.x + row.count, box.right() + 1);
+            QRgb *pixels = pixelRow(row.y);
+            const quint8 *values = found->second.values.data() + row.offset - row.x;
+            for (int x = from; x < to; ++x)
+                Over(pixels[x], m_color, values[x]);
+        }
+        return true;
     }
-    const qsizetype bytesPerLine = image.bytesPerLine();
-    for (int y = 0; y < box.height(); ++y) {
-        QRgb *pixels = reinterpret_cast<QRgb *>(bits + (box.y() + y) * bytesPerLine) + box.x();
-        // The engine fills runs of equal coverage, and steps a gradient
-        // along each from where it starts.
-        int run = 0;
-        int position = 0;
-        int next = -1;
-        cells.Sweep(y, [&](int x, int coverage) {
-            if (coverage == 0 || x != next)
-                run = 0;
-            next = x + 1;
-            if (coverage == 0)
-                return;
-            if (!m_linear) {
-                Over(pixels[x], m_color, uint(coverage));
-                return;
-            }
-            if (coverage != run) {
-                run = coverage;
-                position = Position(box.x() + x, box.y() + y);
-            } else {
-                position += m_step;
-            }
-            if (m_opaque)
-                Mix(pixels[x], Shade(position), uint(coverage));
-            else
-                Over(pixels[x], Shade(position), uint(coverage));
-        });
-    }
-    if (cellStore.size() > KeptCells) {
-        cellStore.clear();
-        cellStore.shrink_to_fit();
-    }
+
+    // The engine fills runs of equal coverage, and steps a gradient along
+    // each from where it starts.
+    int run = 0;
+    int position = 0;
+    int next = -1;
+    int runRow = -1;
+    rasterize(box, [&](int y, int x, int coverage) {
+        if (y != runRow) {
+            runRow = y;
+            run = 0;
+            next = -1;
+        }
+        if (coverage == 0 || x != next)
+            run = 0;
+        next = x + 1;
+        if (coverage == 0)
+            return;
+        QRgb &pixel = pixelRow(y)[x];
+        if (!m_linear) {
+            Over(pixel, m_color, uint(coverage));
+            return;
+        }
+        if (coverage != run) {
+            run = coverage;
+            position = Position(x, y);
+        } else {
+            position += m_step;
+        }
+        if (m_opaque)
+            Mix(pixel, Shade(position), uint(coverage));
+        else
+            Over(pixel, Shade(position), uint(coverage));
+    });
     return true;
 }

@@ -19,6 +19,7 @@ private slots:
     void matchesPainter();
     void refusesWhatOnlyAPainterDraws_data();
     void refusesWhatOnlyAPainterDraws();
+    void drawsOnlyInsideClip_data();
     void drawsOnlyInsideClip();
     void composeMatchesPainter();
 };
@@ -180,15 +181,38 @@ void tst_PolygonFill::refusesWhatOnlyAPainterDraws()
     QCOMPARE(image, Background(0));
 }
 
+void tst_PolygonFill::drawsOnlyInsideClip_data()
+{
+    QTest::addColumn<bool>("linear");
+    QTest::addColumn<bool>("clippedFirst");
+    QTest::addColumn<QRect>("clip");
+    QTest::addColumn<double>("bottom");
+    // A solid fill's coverage is kept from its first fill, clipped or not:
+    // each row its own outline.
+    QTest::newRow("gradient") << true << false << QRect(30, 40, 25, 7) << 130.0;
+    QTest::newRow("solid, whole first") << false << false << QRect(30, 40, 25, 7) << 131.0;
+    QTest::newRow("solid, clipped first") << false << true << QRect(30, 40, 25, 7) << 132.0;
+    QTest::newRow("solid, clip past the edge first") << false << true << QRect(-20, 100, 50, 50) << 133.0;
+}
+
 void tst_PolygonFill::drawsOnlyInsideClip()
 {
-    const QPolygonF polygon({{-10, -10}, {130, 5}, {60, 130}});
-    const QRect clip(30, 40, 25, 7);
+    QFETCH(bool, linear);
+    QFETCH(bool, clippedFirst);
+    QFETCH(QRect, clip);
+    QFETCH(double, bottom);
+    const QPolygonF polygon({{-10, -10}, {130, 5}, {60, bottom}});
     QImage whole = Background(0);
     QImage clipped = Background(0);
-    TPolygonFill fill = TPolygonFill::Linear(polygon[0], polygon[2], qRgb(255, 0, 0), qRgb(0, 0, 255));
+    TPolygonFill fill = linear ? TPolygonFill::Linear(polygon[0], polygon[2], qRgb(255, 0, 0), qRgb(0, 0, 255))
+                               : TPolygonFill::Solid(qRgba(20, 200, 90, 180));
+    if (clippedFirst)
+        QVERIFY(fill.Fill(clipped, clip, polygon.constData(), 3, 1));
     QVERIFY(fill.Fill(whole, whole.rect(), polygon.constData(), 3, 1));
-    QVERIFY(fill.Fill(clipped, clip, polygon.constData(), 3, 1));
+    if (!clippedFirst)
+        QVERIFY(fill.Fill(clipped, clip, polygon.constData(), 3, 1));
+    // Filled at its middle, outside every clip here.
+    QVERIFY(qAlpha(whole.pixel(60, 42)) > 0);
     for (int y = 0; y < whole.height(); ++y) {
         for (int x = 0; x < whole.width(); ++x)
             QCOMPARE(clipped.pixel(x, y), clip.contains(x, y) ? whole.pixel(x, y) : 0u);
