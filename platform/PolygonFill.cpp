@@ -309,7 +309,19 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
     fill.m_dx = dx;
     fill.m_dy = dy;
     // The engine's colour table: 1024 steps in 16-bit premultiplied colour,
-    // rounded to 8 bits.
+    // rounded to 8 bits. The needle's shine asks for the same one at every
+    // frame.
+    struct TLastTable
+    {
+        bool valid = false;
+        QRgb color1 = 0, color2 = 0;
+        std::array<QRgb, 1024> table{};
+    };
+    thread_local TLastTable last;
+    if (last.valid && last.color1 == color1 && last.color2 == color2) {
+        fill.m_table = last.table;
+        return fill;
+    }
     const QRgba64 first = qPremultiply(QColor::fromRgba(color1).rgba64());
     const QRgba64 second = qPremultiply(QColor::fromRgba(color2).rgba64());
     constexpr int Last = 1023;
@@ -331,6 +343,7 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
             QRgba64::fromRgba64(quint16(r >> 16), quint16(g >> 16), quint16(b >> 16), quint16(a >> 16)).toArgb32();
     }
     fill.m_table[Last] = second.toArgb32();
+    last = {true, color1, color2, fill.m_table};
     return fill;
 }
 
