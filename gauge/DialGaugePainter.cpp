@@ -131,6 +131,7 @@ void TDialGaugePainter::invalidate()
 {
     for (TKept &kept : m_kept)
         kept.valid = false;
+    m_belowLayer = LayerCount;
     m_framed = false;
 }
 
@@ -357,10 +358,15 @@ void TDialGaugePainter::DrawNeedle(TGPGraphics &target)
 void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegion *region)
 {
     bool faceChanged = false;
-    for (const TLayer layer : {lyDisc, lyRing, lyRim, lySections, lyScale, lyArc, lyBox})
-        faceChanged = Refresh(layer, dpr) || faceChanged;
+    TLayer lowest = LayerCount;
+    for (const TLayer layer : {lyDisc, lyRing, lyRim, lySections, lyScale, lyArc, lyBox}) {
+        if (Refresh(layer, dpr) && !faceChanged) {
+            faceChanged = true;
+            lowest = layer;
+        }
+    }
     if (faceChanged)
-        ComposeFaceBase();
+        ComposeFaceBase(lowest);
     faceChanged = Refresh(lyUpper, dpr) || faceChanged;
     const bool digitsChanged = Refresh(lyDigits, dpr);
     const bool capsChanged = Refresh(lyCaps, dpr);
@@ -703,10 +709,29 @@ bool TDialGaugePainter::LayerEmpty(TLayer layer)
     return false;
 }
 
-void TDialGaugePainter::ComposeFaceBase()
+void TDialGaugePainter::ComposeFaceBase(TLayer lowest)
 {
+    // What the layers below the lowest changed one compose to is kept: when
+    // the same layer changes again (a property animated, colours tried one
+    // after another) it is copied rather than composed again.
     bool first = true;
+    const bool reuse = m_belowLayer == lowest && m_below.size() == m_faceBase.size();
+    if (reuse) {
+        Copy(m_faceBase, m_below, m_faceBase.rect());
+        first = false;
+    } else {
+        m_belowLayer = LayerCount;
+    }
     for (const TLayer layer : {lyDisc, lyRing, lyRim, lySections, lyScale, lyArc, lyBox}) {
+        if (reuse && layer < lowest)
+            continue;
+        if (!reuse && layer == lowest && !first) {
+            Ensure(m_below, m_faceBase.size());
+            if (!m_below.isNull()) {
+                Copy(m_below, m_faceBase, m_faceBase.rect());
+                m_belowLayer = lowest;
+            }
+        }
         const TKept &kept = m_kept[std::size_t(layer)];
         if (kept.empty)
             continue;

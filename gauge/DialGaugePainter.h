@@ -170,7 +170,8 @@ private:
     // True when the layer draws nothing (for the caps, also notes which
     // parts draw).
     bool LayerEmpty(TLayer layer);
-    void ComposeFaceBase();
+    // The face layers composed; those below lowest are unchanged.
+    void ComposeFaceBase(TLayer lowest);
     // The read-out's cells for value; empty when the read-out is off or its
     // picture is refused (reported once).
     std::vector<TDialGaugeReadout::TCell> LayoutCells(double value);
@@ -217,6 +218,9 @@ private:
     std::array<TKept, LayerCount> m_kept;
     TKey m_scratchKey;
     QImage m_faceBase;
+    // The face layers below m_belowLayer composed (LayerCount: none kept).
+    QImage m_below;
+    TLayer m_belowLayer = LayerCount;
     QImage m_face;
     QImage m_scaled;
     QImage m_still;

@@ -372,6 +372,8 @@ private slots:
     void regionPaintsDuringGlide();
     void changeRedrawsOnlyItsLayers_data();
     void changeRedrawsOnlyItsLayers();
+    void changesInSequence_data();
+    void changesInSequence();
     void noStaleLayer_data();
     void noStaleLayer();
     void hiDpiPaintsDevicePixels_data();
@@ -953,6 +955,43 @@ void tst_DialGaugePainter::changeRedrawsOnlyItsLayers()
     for (int layer = 0; layer < TDialGaugePainter::LayerCount; ++layer) {
         const quint64 builds = painter.BuildCount(TDialGaugePainter::TLayer(layer)) - before[std::size_t(layer)];
         QVERIFY2(builds == (layers.contains(layer) ? 1u : 0u), qPrintable(QString("layer %1").arg(layer)));
+    }
+}
+
+// Changes one after another, the same layer again and again and one below it
+// in between: what the layers below a change compose to is kept only while
+// it holds.
+void tst_DialGaugePainter::changesInSequence_data()
+{
+    QTest::addColumn<qreal>("dpr");
+    QTest::newRow("ratio 1") << 1.0;
+    QTest::newRow("ratio 2") << 2.0;
+}
+
+void tst_DialGaugePainter::changesInSequence()
+{
+    QFETCH(qreal, dpr);
+    auto g = mainGauge(87.456);
+    g->SetAnimation(false);
+    TDialGaugePainter painter(*g);
+    paintWith(painter, *g, dpr);
+    const std::vector<std::pair<const char *, Change>> steps{
+        {"ticks red", [](TDialGauge &x) { x.SetDivisionColor(Red); }},
+        {"ticks green", [](TDialGauge &x) { x.SetDivisionColor(Green); }},
+        {"disc below them", [](TDialGauge &x) { x.InnerCircle()->SetOpacity(120); }},
+        {"ticks red again", [](TDialGauge &x) { x.SetDivisionColor(Red); }},
+        {"ring below them", [](TDialGauge &x) { x.OuterCircle()->SetWidth(4); }},
+        {"ticks green again", [](TDialGauge &x) { x.SetDivisionColor(Green); }},
+        {"arc above them", [](TDialGauge &x) { x.Arc()->SetColor(Green); }},
+        {"ticks and arc", [](TDialGauge &x) {
+             x.SetDivisionColor(Red);
+             x.Arc()->SetColor(Red);
+         }},
+        {"arc alone", [](TDialGauge &x) { x.Arc()->SetColor(Green); }},
+    };
+    for (const auto &[name, change] : steps) {
+        change(*g);
+        COMPARE_PICTURES(paintWith(painter, *g, dpr), straight(*g, dpr), name);
     }
 }
 
