@@ -49,6 +49,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/gauge)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
+# The same, stated for the other two, so it does not depend on what this
+# machine has installed.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/DebianShlibs.cmake.in ${PROJECT_BINARY_DIR}/DebianShlibs.cmake @ONLY)
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_BINARY_DIR}/DebianShlibs.cmake)
 
 include(CPackComponent)
 cpack_add_component_group(calculator DISPLAY_NAME "Velocidad")
