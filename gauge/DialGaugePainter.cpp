@@ -57,12 +57,6 @@ QImage View(QImage &image, const QRect &rect, qreal dpr = 1)
 using PixelCompose::Clear;
 using PixelCompose::Copy;
 
-// from over to within rect, pixel for pixel.
-void Blend(QImage &to, const QImage &from, const QRect &rect)
-{
-    PixelCompose::Over(to, from, rect);
-}
-
 // True when the image had to be (re)allocated.
 bool Ensure(QImage &image, const QSize &size)
 {
@@ -370,7 +364,6 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
     faceChanged = Refresh(lyUpper, dpr) || faceChanged;
     const bool digitsChanged = Refresh(lyDigits, dpr);
     const bool capsChanged = Refresh(lyCaps, dpr);
-    PixelCompose::SettleRegisters();
 
     const double value = m_gauge.Value();
     std::vector<TDialGaugeReadout::TCell> cells = LayoutCells(value);
@@ -631,7 +624,7 @@ void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
         // image gives.
         for (std::size_t part = 0; part < m_capParts.size(); ++part)
             if (m_capPartUsed[part])
-                Blend(kept.image, m_capParts[part], kept.image.rect());
+                PixelCompose::Over(kept.image, m_capParts[part], kept.image.rect());
         return;
     }
 
