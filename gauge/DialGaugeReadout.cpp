@@ -237,10 +237,12 @@ bool TDialGaugeReadout::FillSegments(QImage &pixels, const QRect &clip, qreal dp
     const TColor unlitColor = gauge.InnerCircle()->Color();
     if (unlitColor != clNone) {
         TPolygonFill unlit = TPolygonFill::Solid(ArgbFromColor(UnlitOpacity, unlitColor));
+        unlit.SetRepeated(true);
         for (int s = sgA; s < SegmentCount; ++s)
             unlit.Fill(pixels, clip, segments[std::size_t(s)].data(), counts[std::size_t(s)], dpr);
     }
     TPolygonFill lit = TPolygonFill::Solid(ArgbFromColor(LitOpacity, litColor));
+    lit.SetRepeated(true);
     for (int s = sgA; s < SegmentCount; ++s) {
         if (SegmentLit(TSegment(s), character))
             lit.Fill(pixels, clip, segments[std::size_t(s)].data(), counts[std::size_t(s)], dpr);

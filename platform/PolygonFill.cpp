@@ -513,7 +513,7 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
         }
     };
 
-    if (!m_linear && count <= KeptOutlinePoints) {
+    if (m_repeated && !m_linear && count <= KeptOutlinePoints) {
         thread_local std::unordered_map<TOutlineKey, TCoverage, TOutlineHash> kept;
         TOutlineKey key;
         key.numbers[0] = image.width();

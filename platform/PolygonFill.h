@@ -23,6 +23,12 @@ public:
     // coordinates), repeated beyond them.
     static TPolygonFill Linear(const QPointF &point1, const QPointF &point2, QRgb color1, QRgb color2);
 
+    // On: the same outlines come back (a read-out's segments), so a solid
+    // fill keeps each small outline's coverage, per thread, and only blends
+    // it the next time. Off (the default) for outlines that move at every
+    // frame, which would only fill and flush the store.
+    void SetRepeated(bool on) { m_repeated = on; }
+
     // Fills the polygon (logical points; the last joins the first) into
     // image, touching only the device pixels in clip. A logical point p lies
     // at p * scale in the image. False, with nothing drawn, for a polygon
@@ -41,6 +47,7 @@ private:
     QRgb Shade(int position) const;
 
     bool m_linear = false;
+    bool m_repeated = false;
     // No colour of the gradient has any transparency.
     bool m_opaque = false;
     QRgb m_color = 0;

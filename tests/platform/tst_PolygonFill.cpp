@@ -161,6 +161,15 @@ void tst_PolygonFill::matchesPainter()
     // where the engine splits a row of spans.
     QVERIFY2(worst <= 1, qPrintable(QStringLiteral("%1 levels apart").arg(worst)));
     QVERIFY2(differing <= 4, qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
+    if (linear)
+        return;
+    // Kept coverage, recorded and then replayed, draws the same.
+    fill.SetRepeated(true);
+    for (int pass = 0; pass < 2; ++pass) {
+        QImage again = Background(background);
+        QVERIFY(fill.Fill(again, again.rect(), polygon.constData(), int(polygon.size()), dpr));
+        QCOMPARE(again, actual);
+    }
 }
 
 void tst_PolygonFill::refusesWhatOnlyAPainterDraws_data()
@@ -184,20 +193,23 @@ void tst_PolygonFill::refusesWhatOnlyAPainterDraws()
 void tst_PolygonFill::drawsOnlyInsideClip_data()
 {
     QTest::addColumn<bool>("linear");
+    QTest::addColumn<bool>("repeated");
     QTest::addColumn<bool>("clippedFirst");
     QTest::addColumn<QRect>("clip");
     QTest::addColumn<double>("bottom");
-    // A solid fill's coverage is kept from its first fill, clipped or not:
-    // each row its own outline.
-    QTest::newRow("gradient") << true << false << QRect(30, 40, 25, 7) << 130.0;
-    QTest::newRow("solid, whole first") << false << false << QRect(30, 40, 25, 7) << 131.0;
-    QTest::newRow("solid, clipped first") << false << true << QRect(30, 40, 25, 7) << 132.0;
-    QTest::newRow("solid, clip past the edge first") << false << true << QRect(-20, 100, 50, 50) << 133.0;
+    QTest::newRow("gradient") << true << false << false << QRect(30, 40, 25, 7) << 130.0;
+    QTest::newRow("solid") << false << false << true << QRect(30, 40, 25, 7) << 130.0;
+    // A repeated solid fill's coverage is kept from its first fill, clipped
+    // or not: each row its own outline.
+    QTest::newRow("repeated, whole first") << false << true << false << QRect(30, 40, 25, 7) << 131.0;
+    QTest::newRow("repeated, clipped first") << false << true << true << QRect(30, 40, 25, 7) << 132.0;
+    QTest::newRow("repeated, clip past the edge first") << false << true << true << QRect(-20, 100, 50, 50) << 133.0;
 }
 
 void tst_PolygonFill::drawsOnlyInsideClip()
 {
     QFETCH(bool, linear);
+    QFETCH(bool, repeated);
     QFETCH(bool, clippedFirst);
     QFETCH(QRect, clip);
     QFETCH(double, bottom);
@@ -206,6 +218,7 @@ void tst_PolygonFill::drawsOnlyInsideClip()
     QImage clipped = Background(0);
     TPolygonFill fill = linear ? TPolygonFill::Linear(polygon[0], polygon[2], qRgb(255, 0, 0), qRgb(0, 0, 255))
                                : TPolygonFill::Solid(qRgba(20, 200, 90, 180));
+    fill.SetRepeated(repeated);
     if (clippedFirst)
         QVERIFY(fill.Fill(clipped, clip, polygon.constData(), 3, 1));
     QVERIFY(fill.Fill(whole, whole.rect(), polygon.constData(), 3, 1));
