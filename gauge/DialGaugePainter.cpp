@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "gauge/DialGauge.h"
@@ -39,6 +40,9 @@ constexpr int ScaledBand = 64;
 constexpr int NeedleBand = 4;
 // Smoothing reaches this far (device pixels) beyond a shape's outline.
 constexpr int Fringe = 2;
+// Read-out cells kept drawn: every digit in every place of a six-place
+// read-out, before all are dropped.
+constexpr std::size_t KeptCellPictures = 64;
 
 // A view on part of image, sharing its pixels, at the given ratio. The image
 // must stay unshared and unresized while the view is used.
@@ -127,6 +131,7 @@ void TDialGaugePainter::invalidate()
         kept.valid = false;
     m_belowLayer = LayerCount;
     m_framed = false;
+    m_cellPictures.clear();
 }
 
 void TDialGaugePainter::SetCaching(bool on)
@@ -388,6 +393,8 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
                 changed |= CellRect(m_shownCells[i]);
         }
         m_shownCells = std::move(cells);
+        if (digitsChanged)
+            m_cellPictures.clear();
         if (capsChanged) {
             ComposeFace(changed);
             Rescale(changed.isEmpty() ? QRect(0, 0, 0, 0) : changed);
@@ -781,16 +788,54 @@ QRect TDialGaugePainter::CellRect(const TDialGaugeReadout::TCell &cell) const
     return QRect(topLeft, bottomRight) & QRect(QPoint(0, 0), m_deviceSize);
 }
 
+QRect TDialGaugePainter::CellFootprint(const TDialGaugeReadout::TCell &cell, int cellHeight) const
+{
+    // Point by point: a united QRectF would drop the empty rectangle of a
+    // single point.
+    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+    auto add = [&](const QPointF &point) {
+        left = std::min(left, point.x());
+        right = std::max(right, point.x());
+        top = std::min(top, point.y());
+        bottom = std::max(bottom, point.y());
+    };
+    for (int s = TDialGaugeReadout::sgA; s < TDialGaugeReadout::SegmentCount; ++s) {
+        const TDialGaugeReadout::TSegmentPolygon polygon = TDialGaugeReadout::SegmentPolygon(
+            TDialGaugeReadout::TSegment(s), cell.Origin.X, cell.Origin.Y, cellHeight);
+        for (int i = 0; i < polygon.Count; ++i)
+            add(polygon.Points[std::size_t(i)].toQPointF());
+    }
+    if (cell.PointAfter) {
+        const QRectF point = TDialGaugeReadout::DecimalPointRect(cell.Origin.X, cell.Origin.Y, cellHeight).toQRectF();
+        add(point.topLeft());
+        add(point.bottomRight());
+    }
+    if (!(left <= right && top <= bottom) || !std::isfinite(right - left) || !std::isfinite(bottom - top))
+        return m_face.rect();
+    const QRectF bounds(QPointF(left, top), QPointF(right, bottom));
+    // A smoothed edge covers only pixels its outline crosses, once the
+    // outline is rounded to 1/64 pixel.
+    constexpr double Rounding = 1.0 / 32;
+    const QPoint topLeft(int(std::floor(bounds.left() * m_dpr - Rounding)),
+                         int(std::floor(bounds.top() * m_dpr - Rounding)));
+    const QPoint bottomRight(int(std::floor(bounds.right() * m_dpr + Rounding)),
+                             int(std::floor(bounds.bottom() * m_dpr + Rounding)));
+    return QRect(topLeft, bottomRight) & m_face.rect();
+}
+
 void TDialGaugePainter::ComposeFace(const QRect &rect)
 {
     const QRect area = rect.isNull() ? m_face.rect() : rect & m_face.rect();
     if (area.isEmpty())
         return;
+    if (rect.isNull())
+        m_cellPictures.clear();
     Copy(m_face, m_faceBase, area);
     if (!m_shownCells.empty()) {
-        // The cells are drawn straight onto the face, not kept: a cell's
-        // segments overlap at their soft edges, and a picture of them
-        // drawn over the box would round apart from them drawn on it.
+        // The cells are drawn on the face itself, not as a picture laid
+        // over it: a cell's segments overlap at their soft edges, and a
+        // picture of them drawn over the box would round apart from them
+        // drawn on it. What is kept is the face's pixels with the cell on.
         const int cellHeight = TDialGaugeReadout::CellHeight(TDialGaugeFacePainter::DigitRect(m_gauge));
         QImage target;
         std::optional<TGPGraphics> surface;
@@ -803,15 +848,47 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
             }
             return *surface;
         };
-        for (const TDialGaugeReadout::TCell &cell : m_shownCells) {
-            if (!CellRect(cell).intersects(area))
+        std::vector<QRect> footprints;
+        footprints.reserve(m_shownCells.size());
+        for (const TDialGaugeReadout::TCell &cell : m_shownCells)
+            footprints.push_back(CellFootprint(cell, cellHeight));
+        for (std::size_t i = 0; i < m_shownCells.size(); ++i) {
+            const TDialGaugeReadout::TCell &cell = m_shownCells[i];
+            const QRect &footprint = footprints[i];
+            if (!footprint.intersects(area))
                 continue;
+            // Alone, its pixels are the face base's with this cell drawn
+            // on them, and nothing else.
+            bool alone = true;
+            for (std::size_t j = 0; j < footprints.size() && alone; ++j)
+                alone = j == i || !footprints[j].intersects(footprint);
+            if (alone) {
+                const auto kept = std::find_if(m_cellPictures.begin(), m_cellPictures.end(),
+                                               [&](const TCellPicture &picture) {
+                                                   return SameCell(picture.cell, cell) && picture.footprint == footprint;
+                                               });
+                if (kept != m_cellPictures.end()) {
+                    const QRect part = footprint & area;
+                    for (int y = part.top(); y <= part.bottom(); ++y)
+                        std::memcpy(m_face.scanLine(y) + qsizetype(part.left()) * 4,
+                                    kept->pixels.constScanLine(y - footprint.top())
+                                        + qsizetype(part.left() - footprint.left()) * 4,
+                                    std::size_t(part.width()) * 4);
+                    continue;
+                }
+            }
             if (!TDialGaugeReadout::FillSegments(m_face, area, m_dpr, m_gauge, cell.Character, cell.Origin.X,
                                                  cell.Origin.Y, cellHeight)) {
                 TDialGaugeReadout::DrawDigit(painted(), m_gauge, cell.Character, cell.Origin.X, cell.Origin.Y,
                                              cell.PointAfter, cellHeight);
             } else if (cell.PointAfter) {
                 TDialGaugeReadout::DrawDecimalPoint(painted(), m_gauge, cell.Origin.X, cell.Origin.Y, cellHeight);
+            }
+            // Only a cell drawn whole is kept.
+            if (alone && area.contains(footprint)) {
+                if (m_cellPictures.size() >= KeptCellPictures)
+                    m_cellPictures.clear();
+                m_cellPictures.push_back({cell, footprint, m_face.copy(footprint)});
             }
         }
     }

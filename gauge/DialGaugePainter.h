@@ -176,6 +176,8 @@ private:
     // picture is refused (reported once).
     std::vector<TDialGaugeReadout::TCell> LayoutCells(double value);
     QRect CellRect(const TDialGaugeReadout::TCell &cell) const;
+    // The device pixels the cell's segments and point can touch.
+    QRect CellFootprint(const TDialGaugeReadout::TCell &cell, int cellHeight) const;
     // The face within rect (device pixels): base, digits, dial text.
     void ComposeFace(const QRect &rect);
     // The scaled face's pixels that sample the face's rows and columns in
@@ -235,6 +237,17 @@ private:
     std::array<QImage, 3> m_capParts;
     std::array<bool, 3> m_capPartUsed{};
     std::vector<TDialGaugeReadout::TCell> m_shownCells;
+    // Face pixels of cells drawn alone (no other cell reaches their
+    // footprint), by cell: a glide shows the same characters in the same
+    // places again and again. Valid while the face base and the digits'
+    // look stay; dropped with every whole composition of the face.
+    struct TCellPicture
+    {
+        TDialGaugeReadout::TCell cell;
+        QRect footprint;
+        QImage pixels;
+    };
+    std::vector<TCellPicture> m_cellPictures;
     // The frame holds a whole picture, and which needle it shows.
     bool m_framed = false;
     double m_framedValue = 0;

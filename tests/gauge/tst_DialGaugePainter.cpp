@@ -959,8 +959,8 @@ void tst_DialGaugePainter::changeRedrawsOnlyItsLayers()
 }
 
 // Changes one after another, the same layer again and again and one below it
-// in between: what the layers below a change compose to is kept only while
-// it holds.
+// in between: what the layers below a change compose to, and the read-out's
+// cells, are kept only while they hold.
 void tst_DialGaugePainter::changesInSequence_data()
 {
     QTest::addColumn<qreal>("dpr");
@@ -988,6 +988,13 @@ void tst_DialGaugePainter::changesInSequence()
              x.Arc()->SetColor(Red);
          }},
         {"arc alone", [](TDialGauge &x) { x.Arc()->SetColor(Green); }},
+        // The read-out's cells drawn before must not come back in their
+        // old colours.
+        {"value 12.34", [](TDialGauge &x) { x.SetValue(12.34); }},
+        {"digits red", [](TDialGauge &x) { x.Digit()->SetColor(Red); }},
+        {"value back", [](TDialGauge &x) { x.SetValue(87.456); }},
+        {"disc colour", [](TDialGauge &x) { x.InnerCircle()->SetColor(Green); }},
+        {"value 12.34 again", [](TDialGauge &x) { x.SetValue(12.34); }},
     };
     for (const auto &[name, change] : steps) {
         change(*g);
