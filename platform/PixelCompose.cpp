@@ -133,6 +133,12 @@ RowFunction OverRowFor()
 
 } // namespace
 
+void OverRun(QRgb *dest, const QRgb *source, int length)
+{
+    static const RowFunction overRow = OverRowFor();
+    overRow(dest, source, length);
+}
+
 void Over(QImage &to, const QImage &from, const QRect &rect)
 {
     static const TOccupancy everything;

@@ -41,6 +41,10 @@ inline void Over(QRgb &dest, QRgb source)
 // with a painter and before a run of pixel work.
 void SettleRegisters();
 
+// One run of length pixels of source over dest, as Over(QImage...) blends
+// each row.
+void OverRun(QRgb *dest, const QRgb *source, int length);
+
 // Within rect (clipped to both images).
 void Copy(QImage &to, const QImage &from, const QRect &rect);
 void Clear(QImage &image, const QRect &rect);
