@@ -10,7 +10,10 @@
 #include <QImage>
 #include <QRect>
 
+#include <array>
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -130,11 +133,33 @@ std::vector<TDialGaugeReadout::TCell> TDialGaugeReadout::LayoutValue(const TDial
                                                                      const QRectF &textRect,
                                                                      double value)
 {
-    const QString text = FormatPictureText(gauge.ValueFormat(), value);
+    const QString format = gauge.ValueFormat();
     const QChar separator = DecimalSeparator();
+    const long double width = gauge.Width();
+    // A glide lays out each value three times (the repaint region, from
+    // and to, and the paint): the last few layouts are kept per thread, by
+    // everything they are made from, the numbers compared bit for bit.
+    struct TKeptLayout
+    {
+        QString format;
+        QChar separator, group;
+        std::array<double, 6> numbers{};
+        std::vector<TCell> cells;
+    };
+    thread_local std::array<std::optional<TKeptLayout>, 4> kept;
+    thread_local std::size_t next = 0;
+    const QChar group = ThousandSeparator();
+    const std::array<double, 6> numbers{value,           double(gauge.Width()), double(gauge.DialWidth()),
+                                        textRect.left(), textRect.top(),        textRect.height()};
+    for (const std::optional<TKeptLayout> &entry : kept) {
+        if (entry && entry->separator == separator && entry->group == group && entry->format == format
+            && std::memcmp(entry->numbers.data(), numbers.data(), sizeof numbers) == 0)
+            return entry->cells;
+    }
+
+    const QString text = FormatPictureText(format, value);
     const qsizetype n = text.size();
 
-    const long double width = gauge.Width();
     const double characterAdvance = width / 250 * 15;
     const double separatorAdvance = static_cast<long double>(gauge.DialWidth()) / 250 * 2;
 
@@ -165,6 +190,8 @@ std::vector<TDialGaugeReadout::TCell> TDialGaugeReadout::LayoutValue(const TDial
         cells.push_back(TCell{character, origin, pointAfter});
         offset += characterAdvance;
     }
+    kept[next] = TKeptLayout{format, separator, group, numbers, cells};
+    next = (next + 1) % kept.size();
     return cells;
 }
 

@@ -2,7 +2,9 @@
 #include "gauge/DialGaugeState.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "gauge/DialGauge.h"
@@ -689,11 +691,26 @@ TArrayOfPointF TDialGaugeState::NeedleOutline(double v) const
     const long double cy = c.y();
     const long double length = NeedleLength();
     const long double side = NeedleSideRadius();
+    // A glide asks for each outline three times (the repaint region, from
+    // and to, and the paint): the last few are kept per thread, by every
+    // number they are made from, compared bit for bit.
+    struct TKeptOutline
+    {
+        std::array<double, 5> key{};
+        TArrayOfPointF outline;
+    };
+    thread_local std::array<TKeptOutline, 4> kept;
+    thread_local std::size_t next = 0;
+    const std::array<double, 5> key{t, c.x(), c.y(), static_cast<double>(length), static_cast<double>(side)};
+    for (const TKeptOutline &entry : kept) {
+        if (!entry.outline.isEmpty() && std::memcmp(entry.key.data(), key.data(), sizeof key) == 0)
+            return entry.outline;
+    }
     auto at = [&](long double radius, double radians) {
         return SinglePoint(cx + radius * std::cos(static_cast<long double>(radians)),
                            cy + radius * std::sin(static_cast<long double>(radians)));
     };
-    return TArrayOfPointF{
+    TArrayOfPointF outline{
         at(length, DegreesToRadians(t)),
         at(side, DegreesToRadians(t + 20)),
         SinglePoint(cx, cy),
@@ -701,6 +718,9 @@ TArrayOfPointF TDialGaugeState::NeedleOutline(double v) const
         // 0.02 rad behind the tip gives the tip a little width.
         at(length, DegreesToRadians(t) - 0.02),
     };
+    kept[next] = {key, outline};
+    next = (next + 1) % kept.size();
+    return outline;
 }
 
 QRectF TDialGaugeState::SectionOuterRect(const TDialGaugeSection &section) const
