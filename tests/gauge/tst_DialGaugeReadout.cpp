@@ -201,6 +201,10 @@ void tst_DialGaugeReadout::layout_data()
                                               << MainCells;
     QTest::newRow("grouping comma advances, no point")
         << "C" << "#,##0.00" << 1234.5 << "1 2 3 4. 5 0" << grouped;
+    // After the row above: the same picture and value, only the grouping
+    // character differs.
+    QTest::newRow("grouping apostrophe takes no room")
+        << "de_CH" << "#,##0.00" << 1234.5 << "1 2 3 4. 5 0" << sixCells;
     QTest::newRow("grouping point in a comma locale")
         << "de_DE" << "#,##0.00" << 1234.5 << "1 2 3 4. 5 0" << grouped;
     QTest::newRow("grouping space takes no room")
