@@ -350,17 +350,16 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
 int TPolygonFill::Position(double x, double y) const
 {
     // The pixel's centre in logical coordinates, in 1/256 of a table step.
-    const double rx = (x + 0.5) / m_scale;
-    const double ry = (y + 0.5) / m_scale;
+    // Dividing by a power of two is multiplying by its inverse, exactly.
+    const double rx = m_inverse != 0 ? (x + 0.5) * m_inverse : (x + 0.5) / m_scale;
+    const double ry = m_inverse != 0 ? (y + 0.5) * m_inverse : (y + 0.5) / m_scale;
     return int((m_dx * rx + m_dy * ry + m_offset) * 1023 * 256);
 }
 
 QRgb TPolygonFill::Shade(int position) const
 {
-    int index = ((position + 128) >> 8) % 1024;
-    if (index < 0)
-        index += 1024;
-    return m_table[std::size_t(index)];
+    // Repeated: the step modulo 1024, also below zero.
+    return m_table[std::size_t(((position + 128) >> 8) & 1023)];
 }
 
 namespace {
@@ -460,6 +459,8 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     if (!IsSimple(points, count))
         return false;
     m_scale = scale;
+    int exponent = 0;
+    m_inverse = std::frexp(scale, &exponent) == 0.5 ? 1 / scale : 0;
     m_step = int(m_dx / scale * 1023 * 256);
     std::array<TVertex, 16> local;
     std::vector<TVertex> many;
@@ -496,17 +497,20 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     constexpr std::size_t KeptCells = std::size_t(1) << 19;
     thread_local std::vector<qint64> cellStore;
     thread_local std::vector<int> spanStore;
-    // Calls pixel(y, x, coverage) for the outline's pixels in area, row by
-    // row, left to right (x, y device).
-    auto rasterize = [&](const QRect &area, auto &&pixel) {
+    // For each row y of area: startRow(y), then pixel(x, coverage) for the
+    // outline's pixels in it, left to right, one after another (x, y device).
+    auto rasterize = [&](const QRect &area, auto &&startRow, auto &&pixel) {
         TCells cells(cellStore, spanStore, area);
         for (int i = 0; i < count; ++i) {
             const TVertex &a = device[i];
             const TVertex &b = device[(i + 1) % count];
             cells.Line(a.x, a.y, b.x, b.y);
         }
-        for (int y = 0; y < area.height(); ++y)
-            cells.Sweep(y, [&](int x, int coverage) { pixel(area.y() + y, area.x() + x, coverage); });
+        const int left = area.x();
+        for (int y = 0; y < area.height(); ++y) {
+            startRow(area.y() + y);
+            cells.Sweep(y, [&](int x, int coverage) { pixel(left + x, coverage); });
+        }
         if (cellStore.size() > KeptCells) {
             cellStore.clear();
             cellStore.shrink_to_fit();
@@ -528,7 +532,8 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
             if (kept.size() >= KeptOutlines)
                 kept.clear();
             TCoverage coverage;
-            rasterize(bounds & image.rect(), [&](int y, int x, int value) {
+            int y = 0;
+            rasterize(bounds & image.rect(), [&](int row) { y = row; }, [&](int x, int value) {
                 if (value == 0)
                     return;
                 if (coverage.rows.empty() || coverage.rows.back().y != y
@@ -552,38 +557,49 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
         return true;
     }
 
+    QRgb *line = nullptr;
+    if (!m_linear) {
+        rasterize(box, [&](int y) { line = pixelRow(y); }, [&](int x, int coverage) {
+            if (coverage != 0)
+                Over(line[x], m_color, uint(coverage));
+        });
+        return true;
+    }
     // The engine fills runs of equal coverage, and steps a gradient along
     // each from where it starts.
     int run = 0;
     int position = 0;
-    int next = -1;
-    int runRow = -1;
-    rasterize(box, [&](int y, int x, int coverage) {
-        if (y != runRow) {
-            runRow = y;
+    int rowY = 0;
+    auto startRow = [&](int y) {
+        line = pixelRow(y);
+        rowY = y;
+        run = 0;
+    };
+    auto shade = [&](int x, int coverage) {
+        if (coverage == 0) {
             run = 0;
-            next = -1;
-        }
-        if (coverage == 0 || x != next)
-            run = 0;
-        next = x + 1;
-        if (coverage == 0)
-            return;
-        QRgb &pixel = pixelRow(y)[x];
-        if (!m_linear) {
-            Over(pixel, m_color, uint(coverage));
-            return;
+            return QRgb(0);
         }
         if (coverage != run) {
             run = coverage;
-            position = Position(x, y);
+            position = Position(x, rowY);
         } else {
             position += m_step;
         }
-        if (m_opaque)
-            Mix(pixel, Shade(position), uint(coverage));
-        else
-            Over(pixel, Shade(position), uint(coverage));
-    });
+        return Shade(position);
+    };
+    if (m_opaque) {
+        rasterize(box, startRow, [&](int x, int coverage) {
+            const QRgb color = shade(x, coverage);
+            if (coverage != 0)
+                Mix(line[x], color, uint(coverage));
+        });
+    } else {
+        rasterize(box, startRow, [&](int x, int coverage) {
+            const QRgb color = shade(x, coverage);
+            if (coverage != 0)
+                Over(line[x], color, uint(coverage));
+        });
+    }
     return true;
 }

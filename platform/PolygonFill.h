@@ -55,6 +55,8 @@ private:
     double m_dx = 0, m_dy = 0, m_offset = 0;
     std::array<QRgb, 1024> m_table{};
     double m_scale = 1;
+    // 1 / m_scale where that is exact, else 0.
+    double m_inverse = 0;
     int m_step = 0;
     class TCells;
 };

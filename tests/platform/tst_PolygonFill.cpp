@@ -107,8 +107,9 @@ void tst_PolygonFill::matchesPainter_data()
 
     const QRgb clear = 0;
     const QRgb face = qPremultiply(qRgba(200, 210, 230, 150));
-    for (const qreal dpr : {1.0, 2.0}) {
-        const QByteArray r = dpr == 1 ? " ratio 1" : " ratio 2";
+    // 1.5: a scale that is no power of two, so no exact inverse.
+    for (const qreal dpr : {1.0, 1.5, 2.0}) {
+        const QByteArray r = " ratio " + QByteArray::number(dpr);
         const double scale = 1 / dpr;
         for (const double angle : {0.0, 0.7, 1.9, 3.1416, 4.4}) {
             const QPolygonF needle = Needle(angle, 50 * scale + 2);
