@@ -1022,25 +1022,14 @@ void TDialGaugePainter::DrawNeedleIntoFrame(double value)
     const QRgb *group = reinterpret_cast<const QRgb *>(m_needleGroup.constBits());
     QRgb *frame = reinterpret_cast<QRgb *>(m_frame.bits());
     const QRgb *scaled = reinterpret_cast<const QRgb *>(m_scaled.constBits());
-    // A row at a time, blended whole and kept where the needle drew.
-    thread_local std::vector<QRgb> needle, shown;
+    std::array<const QRgb *, 3> rowParts{};
     for (const QRect &rect : m_needleRects) {
-        const int width = rect.width();
-        if (needle.size() < std::size_t(width)) {
-            needle.resize(std::size_t(width));
-            shown.resize(std::size_t(width));
-        }
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             const qsizetype at = y * stride + rect.left();
-            std::memcpy(needle.data(), group + at, std::size_t(width) * 4);
             for (std::size_t part = 0; part < partCount; ++part)
-                PixelCompose::OverRun(needle.data(), parts[part] + at, width);
-            std::memcpy(shown.data(), scaled + at, std::size_t(width) * 4);
-            PixelCompose::OverRun(shown.data(), needle.data(), width);
-            for (int x = 0; x < width; ++x) {
-                if (group[at + x] != 0)
-                    frame[at + x] = shown[std::size_t(x)];
-            }
+                rowParts[part] = parts[part] + at;
+            PixelCompose::OverGroup(frame + at, scaled + at, group + at, rowParts.data(), int(partCount),
+                                    rect.width());
         }
     }
 }

@@ -85,14 +85,27 @@ void OverRow(QRgb *dest, const QRgb *source, int length)
 }
 
 #if defined(__x86_64__)
+// Eight premultiplied pixels s over d, rounded per channel as the scalar form.
+__attribute__((target("avx2"))) inline __m256i Over8(__m256i d, __m256i s)
+{
+    const __m256i low = _mm256_set1_epi32(0x00ff00ff);
+    const __m256i half = _mm256_set1_epi16(0x80);
+    const __m256i full = _mm256_set1_epi16(0xff);
+    __m256i alpha = _mm256_srli_epi32(s, 24);
+    alpha = _mm256_or_si256(alpha, _mm256_slli_epi32(alpha, 16));
+    alpha = _mm256_sub_epi16(full, alpha);
+    __m256i rb = _mm256_mullo_epi16(_mm256_and_si256(d, low), alpha);
+    __m256i ag = _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(d, 8), low), alpha);
+    rb = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(rb, _mm256_srli_epi16(rb, 8)), half), 8);
+    ag = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(ag, _mm256_srli_epi16(ag, 8)), half), 8);
+    return _mm256_add_epi32(s, _mm256_or_si256(rb, _mm256_slli_epi16(ag, 8)));
+}
+
 // The same eight pixels at a time, on processors that have AVX2.
 __attribute__((target("avx2"))) void OverRowWide(QRgb *dest, const QRgb *source, int length)
 {
     int x = 0;
     const __m256i opaque = _mm256_set1_epi32(int(0xff000000u));
-    const __m256i low = _mm256_set1_epi32(0x00ff00ff);
-    const __m256i half = _mm256_set1_epi16(0x80);
-    const __m256i full = _mm256_set1_epi16(0xff);
     for (; x + 8 <= length; x += 8) {
         const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(source + x));
         if (_mm256_testz_si256(s, s))
@@ -102,21 +115,54 @@ __attribute__((target("avx2"))) void OverRowWide(QRgb *dest, const QRgb *source,
             continue;
         }
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(dest + x));
-        __m256i alpha = _mm256_srli_epi32(s, 24);
-        alpha = _mm256_or_si256(alpha, _mm256_slli_epi32(alpha, 16));
-        alpha = _mm256_sub_epi16(full, alpha);
-        __m256i rb = _mm256_mullo_epi16(_mm256_and_si256(d, low), alpha);
-        __m256i ag = _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(d, 8), low), alpha);
-        rb = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(rb, _mm256_srli_epi16(rb, 8)), half), 8);
-        ag = _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(ag, _mm256_srli_epi16(ag, 8)), half), 8);
-        const __m256i below = _mm256_or_si256(rb, _mm256_slli_epi16(ag, 8));
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dest + x), _mm256_add_epi32(s, below));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dest + x), Over8(d, s));
     }
     // The compiler leaves the wide registers' upper halves dirty before a
     // tail call; every SSE instruction after that, ours or Qt's, would pay
     // for the transition until something clears them.
     _mm256_zeroupper();
     OverRow(dest + x, source + x, length - x);
+}
+#endif
+
+void OverGroupPixel(QRgb &frame, QRgb below, QRgb group, const QRgb *const *layers, int layerCount, int x)
+{
+    if (group == 0)
+        return;
+    for (int layer = 0; layer < layerCount; ++layer)
+        Over(group, layers[layer][x]);
+    Over(below, group);
+    frame = below;
+}
+
+void OverGroupRow(QRgb *frame, const QRgb *below, const QRgb *group, const QRgb *const *layers, int layerCount,
+                  int length)
+{
+    for (int x = 0; x < length; ++x)
+        OverGroupPixel(frame[x], below[x], group[x], layers, layerCount, x);
+}
+
+#if defined(__x86_64__)
+__attribute__((target("avx2"))) void OverGroupRowWide(QRgb *frame, const QRgb *below, const QRgb *group,
+                                                      const QRgb *const *layers, int layerCount, int length)
+{
+    int x = 0;
+    const __m256i zero = _mm256_setzero_si256();
+    for (; x + 8 <= length; x += 8) {
+        __m256i g = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(group + x));
+        if (_mm256_testz_si256(g, g))
+            continue;
+        const __m256i empty = _mm256_cmpeq_epi32(g, zero);
+        for (int layer = 0; layer < layerCount; ++layer)
+            g = Over8(g, _mm256_loadu_si256(reinterpret_cast<const __m256i *>(layers[layer] + x)));
+        const __m256i shown = Over8(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(below + x)), g);
+        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(frame + x));
+        // Where the group was transparent the frame keeps its pixel.
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(frame + x), _mm256_blendv_epi8(shown, old, empty));
+    }
+    _mm256_zeroupper();
+    for (; x < length; ++x)
+        OverGroupPixel(frame[x], below[x], group[x], layers, layerCount, x);
 }
 #endif
 
@@ -133,10 +179,17 @@ RowFunction OverRowFor()
 
 } // namespace
 
-void OverRun(QRgb *dest, const QRgb *source, int length)
+void OverGroup(QRgb *frame, const QRgb *below, const QRgb *group, const QRgb *const *layers, int layerCount,
+               int length)
 {
-    static const RowFunction overRow = OverRowFor();
-    overRow(dest, source, length);
+#if defined(__x86_64__)
+    static const bool wide = __builtin_cpu_supports("avx2");
+    if (wide) {
+        OverGroupRowWide(frame, below, group, layers, layerCount, length);
+        return;
+    }
+#endif
+    OverGroupRow(frame, below, group, layers, layerCount, length);
 }
 
 void Over(QImage &to, const QImage &from, const QRect &rect)

@@ -41,9 +41,13 @@ inline void Over(QRgb &dest, QRgb source)
 // with a painter and before a run of pixel work.
 void SettleRegisters();
 
-// One run of length pixels of source over dest, as Over(QImage...) blends
-// each row.
-void OverRun(QRgb *dest, const QRgb *source, int length);
+// A group of layers laid over below, along a run of length pixels: where
+// group is not transparent, frame = below with (group with each of the
+// layerCount layers over it, in order) over it; elsewhere frame is left as
+// it is. How a layer drawn on its own, with more over it inside its group,
+// shows over what lies beneath.
+void OverGroup(QRgb *frame, const QRgb *below, const QRgb *group, const QRgb *const *layers, int layerCount,
+               int length);
 
 // Within rect (clipped to both images).
 void Copy(QImage &to, const QImage &from, const QRect &rect);

@@ -22,6 +22,8 @@ private slots:
     void drawsOnlyInsideClip_data();
     void drawsOnlyInsideClip();
     void composeMatchesPainter();
+    void groupMatchesPainter_data();
+    void groupMatchesPainter();
 };
 
 namespace {
@@ -251,6 +253,69 @@ void tst_PolygonFill::composeMatchesPainter()
     }
     QImage actual = below.copy();
     PixelCompose::Over(actual, source, actual.rect());
+    QCOMPARE(actual, expected);
+}
+
+void tst_PolygonFill::groupMatchesPainter_data()
+{
+    QTest::addColumn<int>("layers");
+    QTest::addColumn<int>("length");
+    // Runs of whole wide blocks, and with a remainder.
+    for (int layers = 0; layers <= 3; ++layers) {
+        for (int length : {8, 37})
+            QTest::addRow("%d layers, %d pixels", layers, length) << layers << length;
+    }
+}
+
+void tst_PolygonFill::groupMatchesPainter()
+{
+    QFETCH(int, layers);
+    QFETCH(int, length);
+    std::mt19937 random(uint(layers * 100 + length));
+    auto image = [&](int transparentEvery) {
+        QImage result(length, 9, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < result.height(); ++y) {
+            for (int x = 0; x < length; ++x) {
+                const int alpha = int(random() % 256);
+                const bool clear = transparentEvery > 0 && (x + y) % transparentEvery == 0;
+                result.setPixel(x, y, clear ? 0u : qPremultiply(qRgba(int(random() % 256), int(random() % 256),
+                                                                      int(random() % 256), y == 3 ? 255 : alpha)));
+            }
+        }
+        return result;
+    };
+    const QImage below = image(0);
+    const QImage group = image(3);
+    const QImage frame = image(0);
+    std::vector<QImage> over;
+    for (int i = 0; i < layers; ++i)
+        over.push_back(image(2));
+
+    QImage grouped = group.copy();
+    {
+        QPainter p(&grouped);
+        for (const QImage &layer : over)
+            p.drawImage(0, 0, layer);
+    }
+    QImage shown = below.copy();
+    {
+        QPainter p(&shown);
+        p.drawImage(0, 0, grouped);
+    }
+    QImage expected = frame.copy();
+    QImage actual = frame.copy();
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < length; ++x) {
+            if (group.pixel(x, y) != 0)
+                expected.setPixel(x, y, shown.pixel(x, y));
+        }
+        std::vector<const QRgb *> rows;
+        for (const QImage &layer : over)
+            rows.push_back(reinterpret_cast<const QRgb *>(layer.constScanLine(y)));
+        PixelCompose::OverGroup(reinterpret_cast<QRgb *>(actual.scanLine(y)),
+                                reinterpret_cast<const QRgb *>(below.constScanLine(y)),
+                                reinterpret_cast<const QRgb *>(group.constScanLine(y)), rows.data(), layers, length);
+    }
     QCOMPARE(actual, expected);
 }
 
