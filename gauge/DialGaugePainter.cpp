@@ -790,29 +790,13 @@ QRect TDialGaugePainter::CellRect(const TDialGaugeReadout::TCell &cell) const
 
 QRect TDialGaugePainter::CellFootprint(const TDialGaugeReadout::TCell &cell, int cellHeight) const
 {
-    // Point by point: a united QRectF would drop the empty rectangle of a
-    // single point.
-    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
-    auto add = [&](const QPointF &point) {
-        left = std::min(left, point.x());
-        right = std::max(right, point.x());
-        top = std::min(top, point.y());
-        bottom = std::max(bottom, point.y());
-    };
-    for (int s = TDialGaugeReadout::sgA; s < TDialGaugeReadout::SegmentCount; ++s) {
-        const TDialGaugeReadout::TSegmentPolygon polygon = TDialGaugeReadout::SegmentPolygon(
-            TDialGaugeReadout::TSegment(s), cell.Origin.X, cell.Origin.Y, cellHeight);
-        for (int i = 0; i < polygon.Count; ++i)
-            add(polygon.Points[std::size_t(i)].toQPointF());
-    }
+    QRectF bounds = TDialGaugeReadout::SegmentBounds(cell.Origin.X, cell.Origin.Y, cellHeight);
     if (cell.PointAfter) {
         const QRectF point = TDialGaugeReadout::DecimalPointRect(cell.Origin.X, cell.Origin.Y, cellHeight).toQRectF();
-        add(point.topLeft());
-        add(point.bottomRight());
+        bounds = bounds.united(point.normalized());
     }
-    if (!(left <= right && top <= bottom) || !std::isfinite(right - left) || !std::isfinite(bottom - top))
+    if (!std::isfinite(bounds.width()) || !std::isfinite(bounds.height()))
         return m_face.rect();
-    const QRectF bounds(QPointF(left, top), QPointF(right, bottom));
     // A smoothed edge covers only pixels its outline crosses, once the
     // outline is rounded to 1/64 pixel.
     constexpr double Rounding = 1.0 / 32;

@@ -120,6 +120,15 @@ bool TDialGaugeReadout::SegmentLit(TSegment segment, int character)
     return (mask >> segment) & 1u;
 }
 
+QRectF TDialGaugeReadout::SegmentBounds(float x, float y, int cellHeight)
+{
+    // The outlines reach u = 1 and 10 across and v = 1 and 13 down.
+    const double w = cellWidth(cellHeight);
+    const TGPPointF first = unitPoint(x, y, w, cellHeight, UnitPoint{1, 1});
+    const TGPPointF last = unitPoint(x, y, w, cellHeight, UnitPoint{10, 13});
+    return QRectF(first.toQPointF(), last.toQPointF()).normalized();
+}
+
 TGPRectF TDialGaugeReadout::DecimalPointRect(float x, float y, int cellHeight)
 {
     const double w = cellWidth(cellHeight);

@@ -77,4 +77,7 @@ public:
     static bool SegmentLit(TSegment segment, int character);
     // The square the decimal point is inscribed in.
     static TGPRectF DecimalPointRect(float x, float y, int cellHeight);
+    // Bounds of every segment's outline of a cell (logical), the same
+    // numbers the outlines are made of.
+    static QRectF SegmentBounds(float x, float y, int cellHeight);
 };

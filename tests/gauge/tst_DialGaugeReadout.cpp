@@ -164,6 +164,8 @@ private slots:
     void cellHeight();
     void segmentOutlines_data();
     void segmentOutlines();
+    void segmentBounds_data();
+    void segmentBounds();
     void digitSegments_data();
     void digitSegments();
     void mainGaugeRender_data();
@@ -298,6 +300,40 @@ void tst_DialGaugeReadout::segmentOutlines()
     }
     const double unitArea = (20.0 / 12) * (26.0 / 15);
     QVERIFY2(qAbs(twice / 2 / unitArea - area) < 2e-3, qPrintable(QString::number(twice / 2 / unitArea)));
+}
+
+void tst_DialGaugeReadout::segmentBounds_data()
+{
+    QTest::addColumn<float>("x");
+    QTest::addColumn<float>("y");
+    QTest::addColumn<int>("cellHeight");
+    QTest::newRow("main gauge") << 108.2143f << 254.5455f << 26;
+    QTest::newRow("small, off the grid") << 3.3f << 7.77f << 7;
+    QTest::newRow("upside down") << 50.5f << 40.25f << -20;
+}
+
+// The bounds the painter keeps a cell's pixels by hold every outline, and no
+// more.
+void tst_DialGaugeReadout::segmentBounds()
+{
+    QFETCH(float, x);
+    QFETCH(float, y);
+    QFETCH(int, cellHeight);
+    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+    for (int s = Readout::sgA; s < Readout::SegmentCount; ++s) {
+        const auto polygon = Readout::SegmentPolygon(Readout::TSegment(s), x, y, cellHeight);
+        for (int i = 0; i < polygon.Count; ++i) {
+            left = std::min(left, double(polygon.Points[std::size_t(i)].X));
+            right = std::max(right, double(polygon.Points[std::size_t(i)].X));
+            top = std::min(top, double(polygon.Points[std::size_t(i)].Y));
+            bottom = std::max(bottom, double(polygon.Points[std::size_t(i)].Y));
+        }
+    }
+    const QRectF bounds = Readout::SegmentBounds(x, y, cellHeight);
+    QCOMPARE(bounds.left(), left);
+    QCOMPARE(bounds.right(), right);
+    QCOMPARE(bounds.top(), top);
+    QCOMPARE(bounds.bottom(), bottom);
 }
 
 void tst_DialGaugeReadout::digitSegments_data()
