@@ -163,28 +163,43 @@ public:
         return int(std::min<qint64>(value, 255));
     }
 
-    // Calls pixel(x, coverage) for each pixel of row y (x from the box's
-    // left) that has coverage, left to right, and clears the row's cells.
-    template<typename Pixel>
-    void Sweep(int y, Pixel &&pixel)
+    // Calls span(x, length, coverage) for runs of row y's pixels (x from
+    // the box's left), left to right and one after another, and clears the
+    // row's cells. Between the cells an edge crossed, coverage holds.
+    template<typename Span>
+    void Sweep(int y, Span &&span)
     {
         const int first = m_spans[std::size_t(y) * 2];
         const int last = m_spans[std::size_t(y) * 2 + 1];
-        qint64 *left = &m_cells[Index(0, y)];
-        qint64 cover = left[0];
-        left[0] = left[1] = 0;
+        qint64 *const row = &m_cells[Index(0, y)];
+        qint64 cover = row[0];
+        row[0] = row[1] = 0;
+        const int width = m_box.width();
         // Left of the first cell the row is all inside or all outside.
         int x = 0;
         if (Coverage(cover, 0) == 0)
             x = first;
-        for (; x < m_box.width(); ++x) {
-            if (x > last && cover == 0)
-                break;
-            qint64 *cell = &m_cells[Index(x + 1, y)];
+        while (x < width) {
+            if (x > last) {
+                // Right of the last cell.
+                if (cover != 0)
+                    span(x, width - x, Coverage(cover, 0));
+                return;
+            }
+            qint64 *cell = row + std::size_t(x + 1) * 2;
+            if (cell[0] == 0 && cell[1] == 0) {
+                int end = x + 1;
+                while (end <= last && row[std::size_t(end + 1) * 2] == 0 && row[std::size_t(end + 1) * 2 + 1] == 0)
+                    ++end;
+                span(x, end - x, Coverage(cover, 0));
+                x = end;
+                continue;
+            }
             cover += cell[0];
             const int coverage = Coverage(cover, cell[1]);
             cell[0] = cell[1] = 0;
-            pixel(x, coverage);
+            span(x, 1, coverage);
+            ++x;
         }
     }
 
@@ -497,9 +512,10 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     constexpr std::size_t KeptCells = std::size_t(1) << 19;
     thread_local std::vector<qint64> cellStore;
     thread_local std::vector<int> spanStore;
-    // For each row y of area: startRow(y), then pixel(x, coverage) for the
-    // outline's pixels in it, left to right, one after another (x, y device).
-    auto rasterize = [&](const QRect &area, auto &&startRow, auto &&pixel) {
+    // For each row y of area: startRow(y), then span(x, length, coverage)
+    // for runs of the outline's pixels in it, left to right, one after
+    // another (x, y device).
+    auto rasterize = [&](const QRect &area, auto &&startRow, auto &&span) {
         TCells cells(cellStore, spanStore, area);
         for (int i = 0; i < count; ++i) {
             const TVertex &a = device[i];
@@ -509,7 +525,7 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
         const int left = area.x();
         for (int y = 0; y < area.height(); ++y) {
             startRow(area.y() + y);
-            cells.Sweep(y, [&](int x, int coverage) { pixel(left + x, coverage); });
+            cells.Sweep(y, [&](int x, int length, int coverage) { span(left + x, length, coverage); });
         }
         if (cellStore.size() > KeptCells) {
             cellStore.clear();
@@ -533,14 +549,14 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
                 kept.clear();
             TCoverage coverage;
             int y = 0;
-            rasterize(bounds & image.rect(), [&](int row) { y = row; }, [&](int x, int value) {
+            rasterize(bounds & image.rect(), [&](int row) { y = row; }, [&](int x, int length, int value) {
                 if (value == 0)
                     return;
                 if (coverage.rows.empty() || coverage.rows.back().y != y
                     || coverage.rows.back().x + coverage.rows.back().count != x)
                     coverage.rows.push_back({y, x, 0, coverage.values.size()});
-                ++coverage.rows.back().count;
-                coverage.values.push_back(quint8(value));
+                coverage.rows.back().count += length;
+                coverage.values.insert(coverage.values.end(), std::size_t(length), quint8(value));
             });
             found = kept.emplace(key, std::move(coverage)).first;
         }
@@ -559,9 +575,15 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
 
     QRgb *line = nullptr;
     if (!m_linear) {
-        rasterize(box, [&](int y) { line = pixelRow(y); }, [&](int x, int coverage) {
-            if (coverage != 0)
-                Over(line[x], m_color, uint(coverage));
+        rasterize(box, [&](int y) { line = pixelRow(y); }, [&](int x, int length, int coverage) {
+            if (coverage == 0)
+                return;
+            if (coverage == 255 && m_color >= 0xff000000u) {
+                std::fill_n(line + x, length, m_color);
+                return;
+            }
+            for (int i = x; i < x + length; ++i)
+                Over(line[i], m_color, uint(coverage));
         });
         return true;
     }
@@ -575,30 +597,27 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
         rowY = y;
         run = 0;
     };
-    auto shade = [&](int x, int coverage) {
+    auto gradient = [&](int x, int length, int coverage, auto &&blend) {
         if (coverage == 0) {
             run = 0;
-            return QRgb(0);
+            return;
         }
+        int i = x;
         if (coverage != run) {
             run = coverage;
             position = Position(x, rowY);
-        } else {
-            position += m_step;
+            blend(line[i++], Shade(position), uint(coverage));
         }
-        return Shade(position);
+        for (; i < x + length; ++i) {
+            position += m_step;
+            blend(line[i], Shade(position), uint(coverage));
+        }
     };
     if (m_opaque) {
-        rasterize(box, startRow, [&](int x, int coverage) {
-            const QRgb color = shade(x, coverage);
-            if (coverage != 0)
-                Mix(line[x], color, uint(coverage));
-        });
+        rasterize(box, startRow, [&](int x, int length, int coverage) { gradient(x, length, coverage, Mix); });
     } else {
-        rasterize(box, startRow, [&](int x, int coverage) {
-            const QRgb color = shade(x, coverage);
-            if (coverage != 0)
-                Over(line[x], color, uint(coverage));
+        rasterize(box, startRow, [&](int x, int length, int coverage) {
+            gradient(x, length, coverage, [](QRgb &dest, QRgb color, uint c) { Over(dest, color, c); });
         });
     }
     return true;
