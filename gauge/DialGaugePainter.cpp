@@ -436,15 +436,19 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
     // Qt's blit is SSE code too.
     PixelCompose::SettleRegisters();
     m_frame.setDevicePixelRatio(dpr);
-    const TGPBitmap frame(m_frame);
-    const QRect whole(QPoint(0, 0), LogicalSize());
-    if (!region) {
-        target->DrawImagePart(&frame, TGPRect(0, 0, whole.width(), whole.height()));
-    } else {
-        for (const QRect &rect : *region) {
-            const QRect part = rect & whole;
-            if (!part.isEmpty())
-                target->DrawImagePart(&frame, TGPRect(part.x(), part.y(), part.width(), part.height()));
+    {
+        // Gone before the ratio is set back: a ratio set on a shared image
+        // copies all of its pixels.
+        const TGPBitmap frame(m_frame);
+        const QRect whole(QPoint(0, 0), LogicalSize());
+        if (!region) {
+            target->DrawImagePart(&frame, TGPRect(0, 0, whole.width(), whole.height()));
+        } else {
+            for (const QRect &rect : *region) {
+                const QRect part = rect & whole;
+                if (!part.isEmpty())
+                    target->DrawImagePart(&frame, TGPRect(part.x(), part.y(), part.width(), part.height()));
+            }
         }
     }
     m_frame.setDevicePixelRatio(1);
@@ -915,16 +919,19 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
     // come out as before): clipped to bands of rows under the one transform
     // the whole face is drawn with.
     m_face.setDevicePixelRatio(m_dpr);
-    const TGPBitmap face(m_face);
-    QImage scaled = View(m_scaled, m_scaled.rect(), m_dpr);
-    TGPGraphics surface(&scaled);
-    Smooth(surface);
-    for (int row = rows.top(); row <= rows.bottom(); row += ScaledBand) {
-        const QRect band(rows.left(), row, rows.width(), std::min(ScaledBand, rows.bottom() + 1 - row));
-        Clear(m_scaled, band);
-        surface.SetClip(TGPRectF(float(band.x() / m_dpr), float(band.y() / m_dpr), float(band.width() / m_dpr),
-                                 float(band.height() / m_dpr)));
-        surface.DrawImage(&face, SingleRect(dial));
+    {
+        // Gone before the ratio is set back (see PaintCached).
+        const TGPBitmap face(m_face);
+        QImage scaled = View(m_scaled, m_scaled.rect(), m_dpr);
+        TGPGraphics surface(&scaled);
+        Smooth(surface);
+        for (int row = rows.top(); row <= rows.bottom(); row += ScaledBand) {
+            const QRect band(rows.left(), row, rows.width(), std::min(ScaledBand, rows.bottom() + 1 - row));
+            Clear(m_scaled, band);
+            surface.SetClip(TGPRectF(float(band.x() / m_dpr), float(band.y() / m_dpr),
+                                     float(band.width() / m_dpr), float(band.height() / m_dpr)));
+            surface.DrawImage(&face, SingleRect(dial));
+        }
     }
     m_face.setDevicePixelRatio(1);
     return changed;
