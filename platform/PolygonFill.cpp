@@ -362,7 +362,7 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
     return fill;
 }
 
-int TPolygonFill::Position(double x, double y) const
+inline int TPolygonFill::Position(double x, double y) const
 {
     // The pixel's centre in logical coordinates, in 1/256 of a table step.
     // Dividing by a power of two is multiplying by its inverse, exactly.
@@ -371,7 +371,7 @@ int TPolygonFill::Position(double x, double y) const
     return int((m_dx * rx + m_dy * ry + m_offset) * 1023 * 256);
 }
 
-QRgb TPolygonFill::Shade(int position) const
+inline QRgb TPolygonFill::Shade(int position) const
 {
     // Repeated: the step modulo 1024, also below zero.
     return m_table[std::size_t(((position + 128) >> 8) & 1023)];
