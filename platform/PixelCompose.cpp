@@ -11,19 +11,29 @@
 
 namespace PixelCompose {
 
+// Row pointers from the bits taken once: scanLine() checks for sharing at
+// every row.
 void Copy(QImage &to, const QImage &from, const QRect &rect)
 {
     const QRect part = rect & to.rect() & from.rect();
+    if (part.isEmpty())
+        return;
+    uchar *const destBits = to.bits();
+    const uchar *const sourceBits = from.constBits();
+    const qsizetype offset = qsizetype(part.left()) * 4;
     for (int y = part.top(); y <= part.bottom(); ++y)
-        std::memcpy(to.scanLine(y) + qsizetype(part.left()) * 4, from.constScanLine(y) + qsizetype(part.left()) * 4,
+        std::memcpy(destBits + y * to.bytesPerLine() + offset, sourceBits + y * from.bytesPerLine() + offset,
                     std::size_t(part.width()) * 4);
 }
 
 void Clear(QImage &image, const QRect &rect)
 {
     const QRect part = rect & image.rect();
+    if (part.isEmpty())
+        return;
+    uchar *const bits = image.bits();
     for (int y = part.top(); y <= part.bottom(); ++y)
-        std::memset(image.scanLine(y) + qsizetype(part.left()) * 4, 0, std::size_t(part.width()) * 4);
+        std::memset(bits + y * image.bytesPerLine() + qsizetype(part.left()) * 4, 0, std::size_t(part.width()) * 4);
 }
 
 namespace {
@@ -153,8 +163,13 @@ __attribute__((target("avx2"))) void OverGroupRowWide(QRgb *frame, const QRgb *b
         if (_mm256_testz_si256(g, g))
             continue;
         const __m256i empty = _mm256_cmpeq_epi32(g, zero);
-        for (int layer = 0; layer < layerCount; ++layer)
-            g = Over8(g, _mm256_loadu_si256(reinterpret_cast<const __m256i *>(layers[layer] + x)));
+        for (int layer = 0; layer < layerCount; ++layer) {
+            // Nothing over it leaves it as it is; the caps and gloss are
+            // mostly empty.
+            const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(layers[layer] + x));
+            if (!_mm256_testz_si256(l, l))
+                g = Over8(g, l);
+        }
         const __m256i shown = Over8(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(below + x)), g);
         const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(frame + x));
         // Where the group was transparent the frame keeps its pixel.
