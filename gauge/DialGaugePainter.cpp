@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 #include "gauge/DialGauge.h"
@@ -856,12 +855,7 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
                                                    return SameCell(picture.cell, cell) && picture.footprint == footprint;
                                                });
                 if (kept != m_cellPictures.end()) {
-                    const QRect part = footprint & area;
-                    for (int y = part.top(); y <= part.bottom(); ++y)
-                        std::memcpy(m_face.scanLine(y) + qsizetype(part.left()) * 4,
-                                    kept->pixels.constScanLine(y - footprint.top())
-                                        + qsizetype(part.left() - footprint.left()) * 4,
-                                    std::size_t(part.width()) * 4);
+                    Copy(m_face, footprint & area, kept->pixels, footprint.topLeft());
                     continue;
                 }
             }

@@ -15,14 +15,19 @@ namespace PixelCompose {
 // every row.
 void Copy(QImage &to, const QImage &from, const QRect &rect)
 {
-    const QRect part = rect & to.rect() & from.rect();
+    Copy(to, rect, from, QPoint(0, 0));
+}
+
+void Copy(QImage &to, const QRect &rect, const QImage &from, const QPoint &origin)
+{
+    const QRect part = rect & to.rect() & from.rect().translated(origin);
     if (part.isEmpty())
         return;
     uchar *const destBits = to.bits();
     const uchar *const sourceBits = from.constBits();
-    const qsizetype offset = qsizetype(part.left()) * 4;
     for (int y = part.top(); y <= part.bottom(); ++y)
-        std::memcpy(destBits + y * to.bytesPerLine() + offset, sourceBits + y * from.bytesPerLine() + offset,
+        std::memcpy(destBits + y * to.bytesPerLine() + qsizetype(part.left()) * 4,
+                    sourceBits + (y - origin.y()) * from.bytesPerLine() + qsizetype(part.left() - origin.x()) * 4,
                     std::size_t(part.width()) * 4);
 }
 

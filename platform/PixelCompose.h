@@ -51,6 +51,9 @@ void OverGroup(QRgb *frame, const QRgb *below, const QRgb *group, const QRgb *co
 
 // Within rect (clipped to both images).
 void Copy(QImage &to, const QImage &from, const QRect &rect);
+// Into rect of to (clipped to it), from's pixels that lie at origin in to's
+// coordinates: a part kept on its own goes back where it came from.
+void Copy(QImage &to, const QRect &rect, const QImage &from, const QPoint &origin);
 void Clear(QImage &image, const QRect &rect);
 void Over(QImage &to, const QImage &from, const QRect &rect);
 // The same, reading only the chunks of from that occupied marks.
