@@ -9,6 +9,7 @@
 #include "platform/PixelCompose.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <unordered_map>
@@ -22,7 +23,11 @@ inline void Over(QRgb &dest, QRgb color, uint coverage)
 {
     if (coverage != 255)
         color = PixelCompose::ByteMul(color, coverage);
-    PixelCompose::Over(dest, color);
+    // Over nothing (a cleared layer) the colour is the result.
+    if (dest == 0)
+        dest = color;
+    else
+        PixelCompose::Over(dest, color);
 }
 
 // What the engine does for a source without any alpha: source-over is
@@ -72,19 +77,18 @@ std::pair<qint64, qint64> Divide(qint64 p, qint64 d)
 class TPolygonFill::TCells
 {
 public:
-    // cells is all zero, and is left so by Sweep.
-    TCells(std::vector<qint64> &cells, std::vector<int> &spans, const QRect &box)
-        : m_cells(cells), m_spans(spans), m_box(box)
+    // cells and marks are all zero, and are left so by Sweep.
+    TCells(std::vector<qint64> &cells, std::vector<quint64> &marks, const QRect &box)
+        : m_cells(cells), m_marks(marks), m_box(box)
     {
         m_stride = box.width() + 1;
+        m_words = (box.width() + 63) / 64;
         const std::size_t size = std::size_t(m_stride) * std::size_t(box.height()) * 2;
         if (m_cells.size() < size)
             m_cells.resize(size, 0);
-        m_spans.assign(std::size_t(box.height()) * 2, 0);
-        for (int row = 0; row < box.height(); ++row) {
-            m_spans[std::size_t(row) * 2] = box.width();
-            m_spans[std::size_t(row) * 2 + 1] = -1;
-        }
+        const std::size_t words = std::size_t(m_words) * std::size_t(box.height());
+        if (m_marks.size() < words)
+            m_marks.resize(words, 0);
     }
 
     void Line(qint64 x1, qint64 y1, qint64 x2, qint64 y2)
@@ -169,38 +173,34 @@ public:
     template<typename Span>
     void Sweep(int y, Span &&span)
     {
-        const int first = m_spans[std::size_t(y) * 2];
-        const int last = m_spans[std::size_t(y) * 2 + 1];
         qint64 *const row = &m_cells[Index(0, y)];
+        quint64 *const marks = &m_marks[std::size_t(y) * std::size_t(m_words)];
         qint64 cover = row[0];
         row[0] = row[1] = 0;
         const int width = m_box.width();
         // Left of the first cell the row is all inside or all outside.
+        bool leading = Coverage(cover, 0) == 0;
         int x = 0;
-        if (Coverage(cover, 0) == 0)
-            x = first;
-        while (x < width) {
-            if (x > last) {
-                // Right of the last cell.
-                if (cover != 0)
-                    span(x, width - x, Coverage(cover, 0));
-                return;
+        for (int word = 0; word < m_words; ++word) {
+            quint64 bits = marks[word];
+            marks[word] = 0;
+            while (bits != 0) {
+                const int column = word * 64 + std::countr_zero(bits);
+                bits &= bits - 1;
+                if (column > x && !leading)
+                    span(x, column - x, Coverage(cover, 0));
+                leading = false;
+                qint64 *cell = row + std::size_t(column + 1) * 2;
+                cover += cell[0];
+                const int coverage = Coverage(cover, cell[1]);
+                cell[0] = cell[1] = 0;
+                span(column, 1, coverage);
+                x = column + 1;
             }
-            qint64 *cell = row + std::size_t(x + 1) * 2;
-            if (cell[0] == 0 && cell[1] == 0) {
-                int end = x + 1;
-                while (end <= last && row[std::size_t(end + 1) * 2] == 0 && row[std::size_t(end + 1) * 2 + 1] == 0)
-                    ++end;
-                span(x, end - x, Coverage(cover, 0));
-                x = end;
-                continue;
-            }
-            cover += cell[0];
-            const int coverage = Coverage(cover, cell[1]);
-            cell[0] = cell[1] = 0;
-            span(x, 1, coverage);
-            ++x;
         }
+        // Right of the last cell.
+        if (x < width && cover != 0)
+            span(x, width - x, Coverage(cover, 0));
     }
 
 private:
@@ -215,12 +215,9 @@ private:
         if (row < 0 || row >= m_box.height() || ex > m_box.right())
             return;
         const qint64 column = std::max<qint64>(ex - m_box.left(), -1) + 1;
-        if (column > 0) {
-            int &first = m_spans[std::size_t(row) * 2];
-            int &last = m_spans[std::size_t(row) * 2 + 1];
-            first = std::min(first, int(column - 1));
-            last = std::max(last, int(column - 1));
-        }
+        if (column > 0)
+            m_marks[std::size_t(row) * std::size_t(m_words) + std::size_t((column - 1) >> 6)] |=
+                quint64(1) << ((column - 1) & 63);
         const std::size_t i = Index(int(column), int(row));
         m_cells[i] += cover;
         m_cells[i + 1] += area;
@@ -273,10 +270,11 @@ private:
     }
 
     std::vector<qint64> &m_cells;
-    // First and last column with a cell, in each row.
-    std::vector<int> &m_spans;
+    // A bit per cell an edge crossed, in each row.
+    std::vector<quint64> &m_marks;
     QRect m_box;
     int m_stride = 0;
+    int m_words = 0;
 };
 
 namespace {
@@ -511,12 +509,12 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     // at every frame. Up to a bound, so one huge fill does not hold its memory.
     constexpr std::size_t KeptCells = std::size_t(1) << 19;
     thread_local std::vector<qint64> cellStore;
-    thread_local std::vector<int> spanStore;
+    thread_local std::vector<quint64> markStore;
     // For each row y of area: startRow(y), then span(x, length, coverage)
     // for runs of the outline's pixels in it, left to right, one after
     // another (x, y device).
     auto rasterize = [&](const QRect &area, auto &&startRow, auto &&span) {
-        TCells cells(cellStore, spanStore, area);
+        TCells cells(cellStore, markStore, area);
         for (int i = 0; i < count; ++i) {
             const TVertex &a = device[i];
             const TVertex &b = device[(i + 1) % count];
@@ -530,6 +528,8 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
         if (cellStore.size() > KeptCells) {
             cellStore.clear();
             cellStore.shrink_to_fit();
+            markStore.clear();
+            markStore.shrink_to_fit();
         }
     };
 
