@@ -158,31 +158,38 @@ void OverGroupRow(QRgb *frame, const QRgb *below, const QRgb *group, const QRgb 
 }
 
 #if defined(__x86_64__)
+// The pixels whose lanes are set in lanes; the others read as 0 and are
+// not touched, even past the end of an image.
+__attribute__((target("avx2"))) inline __m256i LoadLanes(const QRgb *pixels, __m256i lanes)
+{
+    return _mm256_maskload_epi32(reinterpret_cast<const int *>(pixels), lanes);
+}
+
 __attribute__((target("avx2"))) void OverGroupRowWide(QRgb *frame, const QRgb *below, const QRgb *group,
                                                       const QRgb *const *layers, int layerCount, int length)
 {
-    int x = 0;
     const __m256i zero = _mm256_setzero_si256();
-    for (; x + 8 <= length; x += 8) {
-        __m256i g = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(group + x));
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    for (int x = 0; x < length; x += 8) {
+        // The last few pixels of a row go through the same lanes, masked:
+        // a needle's rows rarely come in eights.
+        const __m256i in = _mm256_cmpgt_epi32(_mm256_set1_epi32(length - x), lanes);
+        __m256i g = LoadLanes(group + x, in);
         if (_mm256_testz_si256(g, g))
             continue;
         const __m256i empty = _mm256_cmpeq_epi32(g, zero);
         for (int layer = 0; layer < layerCount; ++layer) {
             // Nothing over it leaves it as it is; the caps and gloss are
             // mostly empty.
-            const __m256i l = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(layers[layer] + x));
+            const __m256i l = LoadLanes(layers[layer] + x, in);
             if (!_mm256_testz_si256(l, l))
                 g = Over8(g, l);
         }
-        const __m256i shown = Over8(_mm256_loadu_si256(reinterpret_cast<const __m256i *>(below + x)), g);
-        const __m256i old = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(frame + x));
+        const __m256i shown = Over8(LoadLanes(below + x, in), g);
         // Where the group was transparent the frame keeps its pixel.
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(frame + x), _mm256_blendv_epi8(shown, old, empty));
+        _mm256_maskstore_epi32(reinterpret_cast<int *>(frame + x), _mm256_andnot_si256(empty, in), shown);
     }
     _mm256_zeroupper();
-    for (; x < length; ++x)
-        OverGroupPixel(frame[x], below[x], group[x], layers, layerCount, x);
 }
 #endif
 

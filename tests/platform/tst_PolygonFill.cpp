@@ -262,7 +262,7 @@ void tst_PolygonFill::groupMatchesPainter_data()
     QTest::addColumn<int>("length");
     // Runs of whole wide blocks, and with a remainder.
     for (int layers = 0; layers <= 3; ++layers) {
-        for (int length : {8, 37})
+        for (int length : {3, 8, 37})
             QTest::addRow("%d layers, %d pixels", layers, length) << layers << length;
     }
 }
