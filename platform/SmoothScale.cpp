@@ -153,36 +153,61 @@ __attribute__((target("avx2"))) void MixRowsWide(QRgb *out, const QRgb *upper, c
 __attribute__((target("avx2"))) void MixColumnsWide(QRgb *out, int length, const QRgb *columns, int first, int fx,
                                                     int step)
 {
-    int x = 0;
+    // Which columns each four pixels pick and their weights. Every row of a
+    // draw asks for the same stretch, so they are worked out once.
+    struct alignas(32) TGroup
+    {
+        __m256i pick;
+        __m256i weights;
+        int column;
+    };
+    struct TGroups
+    {
+        int length = -1, first = 0, fx = 0, step = 0;
+        std::vector<TGroup> groups;
+    };
+    thread_local TGroups kept;
+    const int count = length / 4;
+    if (kept.length != length || kept.first != first || kept.fx != fx || kept.step != step) {
+        kept = {length, first, fx, step, {}};
+        kept.groups.resize(std::size_t(count));
+        const __m256i next = _mm256_setr_epi32(0, 1, 0, 1, 0, 1, 0, 1);
+        const __m256i full = _mm256_set1_epi32(256);
+        const __m128i byte = _mm_set1_epi32(0xff);
+        const __m128i steps = _mm_set1_epi32(4 * step);
+        __m128i position = _mm_setr_epi32(fx, fx + step, fx + 2 * step, fx + 3 * step);
+        int at = fx;
+        for (TGroup &group : kept.groups) {
+            const int column = at >> 16;
+            at += 4 * step;
+            const __m256i offsets =
+                _mm256_cvtepu32_epi64(_mm_sub_epi32(_mm_srli_epi32(position, 16), _mm_set1_epi32(column)));
+            group.pick = _mm256_add_epi32(_mm256_or_si256(offsets, _mm256_slli_epi64(offsets, 32)), next);
+            const __m256i right = _mm256_cvtepu32_epi64(_mm_and_si128(_mm_srli_epi32(position, 8), byte));
+            const __m256i both = _mm256_or_si256(right, _mm256_slli_epi64(right, 32));
+            const __m256i weights = _mm256_blend_epi32(_mm256_sub_epi32(full, both), both, 0xaa);
+            group.weights = _mm256_or_si256(weights, _mm256_slli_epi32(weights, 16));
+            group.column = column - first;
+            position = _mm_add_epi32(position, steps);
+        }
+    }
     const __m256i low = _mm256_set1_epi32(0x00ff00ff);
-    const __m256i next = _mm256_setr_epi32(0, 1, 0, 1, 0, 1, 0, 1);
-    const __m256i full = _mm256_set1_epi32(256);
-    const __m128i byte = _mm_set1_epi32(0xff);
-    const __m128i steps = _mm_set1_epi32(4 * step);
-    __m128i position = _mm_setr_epi32(fx, fx + step, fx + 2 * step, fx + 3 * step);
-    for (; x + 4 <= length; x += 4) {
-        const int column = fx >> 16;
-        fx += 4 * step;
-        const __m256i window = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(columns + (column - first)));
-        const __m256i offsets = _mm256_cvtepu32_epi64(_mm_sub_epi32(_mm_srli_epi32(position, 16), _mm_set1_epi32(column)));
-        const __m256i pick = _mm256_add_epi32(_mm256_or_si256(offsets, _mm256_slli_epi64(offsets, 32)), next);
-        const __m256i pairs = _mm256_permutevar8x32_epi32(window, pick);
-        const __m256i right = _mm256_cvtepu32_epi64(_mm_and_si128(_mm_srli_epi32(position, 8), byte));
-        const __m256i both = _mm256_or_si256(right, _mm256_slli_epi64(right, 32));
-        __m256i weights = _mm256_blend_epi32(_mm256_sub_epi32(full, both), both, 0xaa);
-        weights = _mm256_or_si256(weights, _mm256_slli_epi32(weights, 16));
-        const __m256i rb = _mm256_mullo_epi16(_mm256_and_si256(pairs, low), weights);
-        const __m256i ag = _mm256_mullo_epi16(_mm256_srli_epi16(pairs, 8), weights);
+    for (int g = 0; g < count; ++g) {
+        const TGroup &group = kept.groups[std::size_t(g)];
+        const __m256i window = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(columns + group.column));
+        const __m256i pairs = _mm256_permutevar8x32_epi32(window, group.pick);
+        const __m256i rb = _mm256_mullo_epi16(_mm256_and_si256(pairs, low), group.weights);
+        const __m256i ag = _mm256_mullo_epi16(_mm256_srli_epi16(pairs, 8), group.weights);
         // Per 128-bit half: red-blue of two pixels, then their alpha-green.
         const __m256i sums = _mm256_hadd_epi32(rb, ag);
         const __m256i mixed = _mm256_or_si256(_mm256_srli_epi16(sums, 8),
                                               _mm256_andnot_si256(low, _mm256_unpackhi_epi64(sums, sums)));
         const __m256i packed = _mm256_permute4x64_epi64(mixed, _MM_SHUFFLE(3, 1, 2, 0));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm256_castsi256_si128(packed));
-        position = _mm_add_epi32(position, steps);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 4 * g), _mm256_castsi256_si128(packed));
     }
     _mm256_zeroupper();
-    for (; x < length; ++x, fx += step) {
+    fx += 4 * count * step;
+    for (int x = 4 * count; x < length; ++x, fx += step) {
         const int k = (fx >> 16) - first;
         out[x] = Mix(columns[k], columns[k + 1], uint(fx & 0xffff) >> 8);
     }
@@ -273,9 +298,36 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
 
     PixelCompose::SettleRegisters();
     static const Functions mix = ForProcessor();
+    // Every row samples the same columns: where each fetch piece starts in
+    // the texture and which columns it reads.
+    struct TPiece
+    {
+        int from, to, fx, first, last;
+    };
+    thread_local std::vector<TPiece> pieces;
+    pieces.clear();
+    std::size_t widest = 0;
+    for (int from = work.left(); from <= work.right();) {
+        const int pieceStart = runStart + (from - runStart) / FetchLength * FetchLength;
+        const int to = std::min(work.right() + 1, pieceStart + FetchLength);
+        int fx = 0;
+        Sample(m11, dx, pieceStart + 0.5, fx);
+        fx += (from - pieceStart) * step;
+        const int first = fx >> 16;
+        const int last = (fx + (to - 1 - from) * step) >> 16;
+        pieces.push_back({from, to, fx, first, last});
+        widest = std::max(widest, std::size_t(last - first + 2));
+        from = to;
+    }
+    // Room for the wide loop's loads past the last column.
     thread_local std::vector<QRgb> columns;
+    columns.resize(widest + 8);
+    uchar *const targetBits = target.bits();
+    const qsizetype targetStride = target.bytesPerLine();
+    const uchar *const sourceBits = source.constBits();
+    const qsizetype sourceStride = source.bytesPerLine();
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        QRgb *row = reinterpret_cast<QRgb *>(target.scanLine(y));
+        QRgb *row = reinterpret_cast<QRgb *>(targetBits + y * targetStride);
         if (y < drawn.top() || y > drawn.bottom() || work.isEmpty()) {
             std::fill(row + part.left(), row + part.right() + 1, 0u);
             continue;
@@ -292,21 +344,14 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
         else if (y1 >= height - 1)
             y1 = y2 = height - 1;
         const uint disty = uint(fy & 0xffff) >> 8;
-        const QRgb *upper = reinterpret_cast<const QRgb *>(source.constScanLine(y1));
-        const QRgb *lower = reinterpret_cast<const QRgb *>(source.constScanLine(y2));
+        const QRgb *upper = reinterpret_cast<const QRgb *>(sourceBits + y1 * sourceStride);
+        const QRgb *lower = reinterpret_cast<const QRgb *>(sourceBits + y2 * sourceStride);
 
-        for (int from = work.left(); from <= work.right();) {
-            const int pieceStart = runStart + (from - runStart) / FetchLength * FetchLength;
-            const int to = std::min(work.right() + 1, pieceStart + FetchLength);
-            int fx = 0;
-            Sample(m11, dx, pieceStart + 0.5, fx);
-            fx += (from - pieceStart) * step;
-            // The columns this stretch reads, each blended down the rows once.
-            const int first = fx >> 16;
-            const int last = (fx + (to - 1 - from) * step) >> 16;
-            // Room for the wide loop's loads past the last column.
-            columns.resize(std::size_t(last - first + 2 + 8));
-            // Columns off the image repeat its edge.
+        for (const TPiece &piece : pieces) {
+            const int first = piece.first;
+            const int last = piece.last;
+            // The columns this stretch reads, each blended down the rows
+            // once; columns off the image repeat its edge.
             const int inFrom = std::max(first, 0);
             const int inTo = std::min(last + 1, width - 1);
             for (int c = first; c <= std::min(last + 1, -1); ++c)
@@ -315,8 +360,7 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
                 mix.rows(columns.data() + (inFrom - first), upper + inFrom, lower + inFrom, inTo + 1 - inFrom, disty);
             for (int c = std::max(first, width); c <= last + 1; ++c)
                 columns[std::size_t(c - first)] = Mix(upper[width - 1], lower[width - 1], disty);
-            mix.columns(row + from, to - from, columns.data(), first, fx, step);
-            from = to;
+            mix.columns(row + piece.from, piece.to - piece.from, columns.data(), first, piece.fx, step);
         }
     }
     return true;
