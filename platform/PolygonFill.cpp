@@ -326,12 +326,11 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
     // frame.
     struct TLastTable
     {
-        bool valid = false;
         QRgb color1 = 0, color2 = 0;
-        std::array<QRgb, 1024> table{};
+        std::shared_ptr<const TTable> table;
     };
     thread_local TLastTable last;
-    if (last.valid && last.color1 == color1 && last.color2 == color2) {
+    if (last.table && last.color1 == color1 && last.color2 == color2) {
         fill.m_table = last.table;
         return fill;
     }
@@ -346,17 +345,19 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
     auto [g, dg] = channel(first.green(), second.green());
     auto [b, db] = channel(first.blue(), second.blue());
     auto [a, da] = channel(first.alpha(), second.alpha());
-    fill.m_table[0] = first.toArgb32();
+    auto table = std::make_shared<TTable>();
+    (*table)[0] = first.toArgb32();
     for (int i = 1; i < Last; ++i) {
         r += uint(dr);
         g += uint(dg);
         b += uint(db);
         a += uint(da);
-        fill.m_table[std::size_t(i)] =
+        (*table)[std::size_t(i)] =
             QRgba64::fromRgba64(quint16(r >> 16), quint16(g >> 16), quint16(b >> 16), quint16(a >> 16)).toArgb32();
     }
-    fill.m_table[Last] = second.toArgb32();
-    last = {true, color1, color2, fill.m_table};
+    (*table)[Last] = second.toArgb32();
+    fill.m_table = table;
+    last = {color1, color2, std::move(table)};
     return fill;
 }
 
@@ -372,7 +373,7 @@ inline int TPolygonFill::Position(double x, double y) const
 inline QRgb TPolygonFill::Shade(int position) const
 {
     // Repeated: the step modulo 1024, also below zero.
-    return m_table[std::size_t(((position + 128) >> 8) & 1023)];
+    return (*m_table)[std::size_t(((position + 128) >> 8) & 1023)];
 }
 
 namespace {
