@@ -70,30 +70,48 @@ bool Ensure(QImage &image, const QSize &size)
     return true;
 }
 
-// The x-range (device) of the polygon's part in device rows [top, bottom).
-std::pair<double, double> ColumnsInRows(const TArrayOfPointF &points, qreal dpr, int top, int bottom)
+// A polygon's edges in device coordinates, upper end first, each with its
+// slope worked out once: a needle is asked for the columns of many bands.
+struct TDeviceEdge
 {
-    double left = HUGE_VAL;
-    double right = -HUGE_VAL;
+    QPointF a, b;
+    double slope;
+};
+
+std::vector<TDeviceEdge> DeviceEdges(const TArrayOfPointF &points, qreal dpr)
+{
+    std::vector<TDeviceEdge> edges;
     const int n = int(points.size());
+    edges.reserve(std::size_t(n));
     for (int i = 0; i < n; ++i) {
         QPointF a = points[i] * dpr;
         QPointF b = points[(i + 1) % n] * dpr;
         if (a.y() > b.y())
             std::swap(a, b);
+        edges.push_back({a, b, b.y() == a.y() ? 0.0 : (b.x() - a.x()) / (b.y() - a.y())});
+    }
+    return edges;
+}
+
+// The x-range (device) of the polygon's part in device rows [top, bottom).
+std::pair<double, double> ColumnsInRows(const std::vector<TDeviceEdge> &edges, int top, int bottom)
+{
+    double left = HUGE_VAL;
+    double right = -HUGE_VAL;
+    for (const TDeviceEdge &edge : edges) {
+        const QPointF &a = edge.a;
+        const QPointF &b = edge.b;
         if (b.y() < top || a.y() > bottom)
             continue;
-        auto at = [&](double y) {
-            if (b.y() == a.y())
-                return std::pair(std::min(a.x(), b.x()), std::max(a.x(), b.x()));
-            const double t = std::clamp((y - a.y()) / (b.y() - a.y()), 0.0, 1.0);
-            const double x = a.x() + t * (b.x() - a.x());
-            return std::pair(x, x);
-        };
+        if (b.y() == a.y()) {
+            left = std::min({left, a.x(), b.x()});
+            right = std::max({right, a.x(), b.x()});
+            continue;
+        }
         for (const double y : {std::max<double>(top, a.y()), std::min<double>(bottom, b.y())}) {
-            const auto [l, r] = at(y);
-            left = std::min(left, l);
-            right = std::max(right, r);
+            const double x = a.x() + (y - a.y()) * edge.slope;
+            left = std::min(left, x);
+            right = std::max(right, x);
         }
     }
     return {left, right};
@@ -958,10 +976,11 @@ std::vector<QRect> TDialGaugePainter::NeedleRects(const TArrayOfPointF &outline)
     const int width = m_deviceSize.width();
     const int top = std::clamp(int(std::floor(bounds.top() * m_dpr)) - Fringe, 0, height);
     const int bottom = std::clamp(int(std::ceil(bounds.bottom() * m_dpr)) + Fringe, top, height);
+    const std::vector<TDeviceEdge> edges = DeviceEdges(outline, m_dpr);
     std::vector<QRect> rects;
     for (int row = top; row < bottom; row += NeedleBand) {
         const int next = std::min(row + NeedleBand, bottom);
-        const auto [l, r] = ColumnsInRows(outline, m_dpr, row - Fringe, next + Fringe);
+        const auto [l, r] = ColumnsInRows(edges, row - Fringe, next + Fringe);
         if (!(l <= r))
             continue;
         const int left = std::clamp(int(std::floor(l)) - Fringe, 0, width);
