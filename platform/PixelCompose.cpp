@@ -11,8 +11,8 @@
 
 namespace PixelCompose {
 
-// Row pointers from the bits taken once: scanLine() checks for sharing at
-// every row.
+// Row pointers from the bits and stride taken once: scanLine() checks for
+// sharing at every row, and neither call is inlined.
 void Copy(QImage &to, const QImage &from, const QRect &rect)
 {
     Copy(to, rect, from, QPoint(0, 0));
@@ -25,9 +25,11 @@ void Copy(QImage &to, const QRect &rect, const QImage &from, const QPoint &origi
         return;
     uchar *const destBits = to.bits();
     const uchar *const sourceBits = from.constBits();
+    const qsizetype destStride = to.bytesPerLine();
+    const qsizetype sourceStride = from.bytesPerLine();
     for (int y = part.top(); y <= part.bottom(); ++y)
-        std::memcpy(destBits + y * to.bytesPerLine() + qsizetype(part.left()) * 4,
-                    sourceBits + (y - origin.y()) * from.bytesPerLine() + qsizetype(part.left() - origin.x()) * 4,
+        std::memcpy(destBits + y * destStride + qsizetype(part.left()) * 4,
+                    sourceBits + (y - origin.y()) * sourceStride + qsizetype(part.left() - origin.x()) * 4,
                     std::size_t(part.width()) * 4);
 }
 
@@ -37,8 +39,9 @@ void Clear(QImage &image, const QRect &rect)
     if (part.isEmpty())
         return;
     uchar *const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
     for (int y = part.top(); y <= part.bottom(); ++y)
-        std::memset(bits + y * image.bytesPerLine() + qsizetype(part.left()) * 4, 0, std::size_t(part.width()) * 4);
+        std::memset(bits + y * stride + qsizetype(part.left()) * 4, 0, std::size_t(part.width()) * 4);
 }
 
 namespace {
@@ -233,9 +236,11 @@ void Over(QImage &to, const QImage &from, const QRect &rect, const TOccupancy &o
     static const RowFunction overRow = OverRowFor();
     uchar *const destBits = to.bits();
     const uchar *const sourceBits = from.constBits();
+    const qsizetype destStride = to.bytesPerLine();
+    const qsizetype sourceStride = from.bytesPerLine();
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        QRgb *dest = reinterpret_cast<QRgb *>(destBits + y * to.bytesPerLine());
-        const QRgb *source = reinterpret_cast<const QRgb *>(sourceBits + y * from.bytesPerLine());
+        QRgb *dest = reinterpret_cast<QRgb *>(destBits + y * destStride);
+        const QRgb *source = reinterpret_cast<const QRgb *>(sourceBits + y * sourceStride);
         occupied.ForEachRun(y, part.left(), part.right() + 1,
                             [&](int left, int right) { overRow(dest + left, source + left, right - left); });
     }
