@@ -459,7 +459,15 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
         const TGPBitmap frame(m_frame);
         const QRect whole(QPoint(0, 0), LogicalSize());
         if (!region) {
-            target->DrawImagePart(&frame, TGPRect(0, 0, whole.width(), whole.height()));
+            // Outside the dial the face is scaled into, the caps and gloss,
+            // and the needle, the frame is transparent and lays nothing on
+            // the target.
+            QRectF content = m_gauge.DialRect().normalized() | TDialGaugeNeedlePainter::CentreAndGlossBounds(m_gauge);
+            for (const QRect &rect : m_needleRects)
+                content |= QRectF(rect.x() / dpr, rect.y() / dpr, rect.width() / dpr, rect.height() / dpr);
+            const QRect shown = content.adjusted(-1, -1, 1, 1).toAlignedRect() & whole;
+            if (!shown.isEmpty())
+                target->DrawImagePart(&frame, TGPRect(shown.x(), shown.y(), shown.width(), shown.height()));
         } else {
             for (const QRect &rect : *region) {
                 const QRect part = rect & whole;

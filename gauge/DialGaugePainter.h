@@ -230,8 +230,6 @@ private:
     // The needle's body with the caps and gloss over it, in the needle's
     // rows, before it goes over the scaled face.
     QImage m_needleGroup;
-    // Device rectangle of the dial in the scaled face.
-    QRect m_dialDevice;
     // The outer cap, the inner cap and the gloss, each alone, and which of
     // them draw anything.
     std::array<QImage, 3> m_capParts;
