@@ -361,13 +361,18 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
     return fill;
 }
 
-inline int TPolygonFill::Position(double x, double y) const
+// The pixel's centre in logical coordinates, in 1/256 of a table step.
+// Dividing by a power of two is multiplying by its inverse, exactly.
+inline double TPolygonFill::RowTerm(int y) const
 {
-    // The pixel's centre in logical coordinates, in 1/256 of a table step.
-    // Dividing by a power of two is multiplying by its inverse, exactly.
-    const double rx = m_inverse != 0 ? (x + 0.5) * m_inverse : (x + 0.5) / m_scale;
     const double ry = m_inverse != 0 ? (y + 0.5) * m_inverse : (y + 0.5) / m_scale;
-    return int((m_dx * rx + m_dy * ry + m_offset) * 1023 * 256);
+    return m_dy * ry;
+}
+
+inline int TPolygonFill::Position(int x, double rowTerm) const
+{
+    const double rx = m_inverse != 0 ? (x + 0.5) * m_inverse : (x + 0.5) / m_scale;
+    return int((m_dx * rx + rowTerm + m_offset) * 1023 * 256);
 }
 
 inline QRgb TPolygonFill::Shade(int position) const
@@ -592,10 +597,10 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
     // each from where it starts.
     int run = 0;
     int position = 0;
-    int rowY = 0;
+    double rowTerm = 0;
     auto startRow = [&](int y) {
         line = pixelRow(y);
-        rowY = y;
+        rowTerm = RowTerm(y);
         run = 0;
     };
     auto gradient = [&](int x, int length, int coverage, auto &&blend) {
@@ -606,7 +611,7 @@ bool TPolygonFill::Fill(QImage &image, const QRect &clip, const QPointF *input, 
         int i = x;
         if (coverage != run) {
             run = coverage;
-            position = Position(x, rowY);
+            position = Position(x, rowTerm);
             blend(line[i++], Shade(position), uint(coverage));
         }
         for (; i < x + length; ++i) {

@@ -43,8 +43,10 @@ public:
 
 private:
     TPolygonFill() = default;
-    // A device pixel's place in the gradient, in 1/256 of a table step.
-    int Position(double x, double y) const;
+    // A device pixel's place in the gradient, in 1/256 of a table step,
+    // from its column and what its row adds (the same for the whole row).
+    double RowTerm(int y) const;
+    int Position(int x, double rowTerm) const;
     QRgb Shade(int position) const;
 
     bool m_linear = false;
