@@ -655,6 +655,7 @@ void TDialGaugePainter::BuildLayer(TLayer layer, qreal dpr)
                 TDialGaugeNeedlePainter::DrawInnerCap(surface, g, int(centre.x()), int(centre.y()));
             else
                 TDialGaugeNeedlePainter::DrawGloss(surface, g);
+            m_capPartOccupied[part].Measure(image);
         }
         // The parts drawn over each other give what drawing them into one
         // image gives.
@@ -1025,10 +1026,13 @@ void TDialGaugePainter::DrawNeedleIntoFrame(double value)
     // the caps and gloss over the scaled face, as they come out over an
     // empty needle layer.
     std::array<const QRgb *, 3> parts{};
+    std::array<const TOccupancy *, 3> occupied{};
     std::size_t partCount = 0;
     for (std::size_t part = 0; part < m_capParts.size(); ++part) {
-        if (!m_kept[lyCaps].empty && m_capPartUsed[part])
+        if (!m_kept[lyCaps].empty && m_capPartUsed[part]) {
+            occupied[partCount] = &m_capPartOccupied[part];
             parts[partCount++] = reinterpret_cast<const QRgb *>(m_capParts[part].constBits());
+        }
     }
     const qsizetype stride = m_frame.bytesPerLine() / 4;
     const QRgb *group = reinterpret_cast<const QRgb *>(m_needleGroup.constBits());
@@ -1038,10 +1042,14 @@ void TDialGaugePainter::DrawNeedleIntoFrame(double value)
     for (const QRect &rect : m_needleRects) {
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             const qsizetype at = y * stride + rect.left();
-            for (std::size_t part = 0; part < partCount; ++part)
-                rowParts[part] = parts[part] + at;
-            PixelCompose::OverGroup(frame + at, scaled + at, group + at, rowParts.data(), int(partCount),
-                                    rect.width());
+            // A part with nothing in this stretch of the row is not read:
+            // the caps lie at the centre only.
+            int used = 0;
+            for (std::size_t part = 0; part < partCount; ++part) {
+                if (occupied[part]->Any(y, rect.left(), rect.right() + 1))
+                    rowParts[std::size_t(used++)] = parts[part] + at;
+            }
+            PixelCompose::OverGroup(frame + at, scaled + at, group + at, rowParts.data(), used, rect.width());
         }
     }
 }

@@ -234,6 +234,7 @@ private:
     // them draw anything.
     std::array<QImage, 3> m_capParts;
     std::array<bool, 3> m_capPartUsed{};
+    std::array<TOccupancy, 3> m_capPartOccupied;
     std::vector<TDialGaugeReadout::TCell> m_shownCells;
     // Face pixels of cells drawn alone (no other cell reaches their
     // footprint), by cell: a glide shows the same characters in the same

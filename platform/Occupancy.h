@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <vector>
 
 // Which stretches of each row of a premultiplied image hold anything, in
@@ -18,6 +19,22 @@ public:
     // Measures image; everything counts as occupied until this is called.
     void Measure(const QImage &image);
     void Reset();
+
+    // True when a chunk of row y within the columns [from, to) is occupied
+    // (always before Measure).
+    bool Any(int y, int from, int to) const
+    {
+        if (from >= to)
+            return false;
+        if (!m_measured || y < 0 || y >= m_height)
+            return true;
+        const quint64 *bits = m_bits.data() + std::size_t(y) * std::size_t(m_words);
+        for (int chunk = std::max(from, 0) / Chunk; chunk <= (to - 1) / Chunk && chunk / 64 < m_words; ++chunk) {
+            if (Occupied(bits, chunk))
+                return true;
+        }
+        return false;
+    }
 
     // Calls action(left, right) for each run of occupied chunks of row y,
     // clipped to the columns [from, to).

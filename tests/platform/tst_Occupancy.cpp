@@ -14,6 +14,8 @@ class tst_Occupancy : public QObject
 private slots:
     void blendMatchesFullBlend_data();
     void blendMatchesFullBlend();
+    void anyMissesNoPixel_data() { blendMatchesFullBlend_data(); }
+    void anyMissesNoPixel();
 };
 
 namespace {
@@ -83,6 +85,29 @@ void tst_Occupancy::blendMatchesFullBlend()
         PixelCompose::Over(actual, layer, rect, occupied);
         QCOMPARE(actual, expected);
     }
+}
+
+// A stretch of a row it calls empty holds no pixel: a reader that skips it
+// loses nothing.
+void tst_Occupancy::anyMissesNoPixel()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, shape);
+
+    const QImage layer = Layer(size, Shape(shape), 5);
+    TOccupancy occupied;
+    occupied.Measure(layer);
+    std::mt19937 random(13);
+    for (int i = 0; i < 400; ++i) {
+        const int y = int(random() % size.height());
+        const int from = int(random() % size.width());
+        const int to = from + 1 + int(random() % std::min(70, size.width() - from));
+        const QRgb *row = reinterpret_cast<const QRgb *>(layer.constScanLine(y));
+        const bool any = std::any_of(row + from, row + to, [](QRgb pixel) { return pixel != 0; });
+        if (any)
+            QVERIFY2(occupied.Any(y, from, to), qPrintable(QStringLiteral("row %1, %2..%3").arg(y).arg(from).arg(to)));
+    }
+    QVERIFY(!occupied.Any(0, 10, 10));
 }
 
 QTEST_MAIN(tst_Occupancy)
