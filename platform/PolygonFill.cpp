@@ -326,11 +326,12 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
     // frame.
     struct TLastTable
     {
+        bool valid = false;
         QRgb color1 = 0, color2 = 0;
-        std::shared_ptr<const TTable> table;
+        std::array<QRgb, 1024> table{};
     };
     thread_local TLastTable last;
-    if (last.table && last.color1 == color1 && last.color2 == color2) {
+    if (last.valid && last.color1 == color1 && last.color2 == color2) {
         fill.m_table = last.table;
         return fill;
     }
@@ -345,19 +346,17 @@ TPolygonFill TPolygonFill::Linear(const QPointF &point1, const QPointF &point2, 
     auto [g, dg] = channel(first.green(), second.green());
     auto [b, db] = channel(first.blue(), second.blue());
     auto [a, da] = channel(first.alpha(), second.alpha());
-    auto table = std::make_shared<TTable>();
-    (*table)[0] = first.toArgb32();
+    fill.m_table[0] = first.toArgb32();
     for (int i = 1; i < Last; ++i) {
         r += uint(dr);
         g += uint(dg);
         b += uint(db);
         a += uint(da);
-        (*table)[std::size_t(i)] =
+        fill.m_table[std::size_t(i)] =
             QRgba64::fromRgba64(quint16(r >> 16), quint16(g >> 16), quint16(b >> 16), quint16(a >> 16)).toArgb32();
     }
-    (*table)[Last] = second.toArgb32();
-    fill.m_table = table;
-    last = {color1, color2, std::move(table)};
+    fill.m_table[Last] = second.toArgb32();
+    last = {true, color1, color2, fill.m_table};
     return fill;
 }
 
@@ -378,7 +377,7 @@ inline int TPolygonFill::Position(int x, double rowTerm) const
 inline QRgb TPolygonFill::Shade(int position) const
 {
     // Repeated: the step modulo 1024, also below zero.
-    return (*m_table)[std::size_t(((position + 128) >> 8) & 1023)];
+    return m_table[std::size_t(((position + 128) >> 8) & 1023)];
 }
 
 namespace {

@@ -7,7 +7,6 @@
 #include <QRgb>
 
 #include <array>
-#include <memory>
 
 // Fills a simple polygon into premultiplied ARGB32 pixels with the result
 // Qt's raster engine gives for an anti-aliased odd-even fill with source-over
@@ -56,9 +55,7 @@ private:
     QRgb m_color = 0;
     // Linear: the gradient's position is (p - start).m_direction / |d|^2.
     double m_dx = 0, m_dy = 0, m_offset = 0;
-    // Shared by fills of the same two colours.
-    using TTable = std::array<QRgb, 1024>;
-    std::shared_ptr<const TTable> m_table;
+    std::array<QRgb, 1024> m_table{};
     double m_scale = 1;
     // 1 / m_scale where that is exact, else 0.
     double m_inverse = 0;
