@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "platform/DeferredIconEngine.h"
 #include "platform/ErrorBox.h"
 #include "platform/SysErrors.h"
 
@@ -18,10 +19,11 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 
 QIcon Application::icon()
 {
-    QIcon icon;
-    for (const char *size : {"48", "256"})
-        icon.addFile(QStringLiteral(":/icons/%1/%2.png").arg(QLatin1String(size), QLatin1String(DesktopId)));
-    return icon;
+    // Read when a window system first asks for it, not at start-up.
+    QList<std::pair<QString, QSize>> files;
+    for (const int size : {48, 256})
+        files.append({QStringLiteral(":/icons/%1/%2.png").arg(size).arg(QLatin1String(DesktopId)), QSize(size, size)});
+    return DeferredIconEngine::icon(files);
 }
 
 QString Application::titleFromExecutable(const QString &path)
