@@ -69,8 +69,23 @@ const std::array<long double, MaxPow10 + 1> &powersOfTen()
     return table;
 }
 
+// 10^n up to 10^27, where it is exact in the extended type: all that
+// everyday numbers need, without the whole table's millisecond at start-up.
+constexpr int ExactPow10 = 27;
+constexpr std::array<long double, ExactPow10 + 1> exactPowersOfTen = [] {
+    std::array<long double, ExactPow10 + 1> powers{};
+    long double power = 1;
+    for (long double &p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
 long double pow10(int n)
 {
+    if (n <= ExactPow10)
+        return exactPowersOfTen[std::size_t(n)];
     return powersOfTen()[std::size_t(n)];
 }
 
