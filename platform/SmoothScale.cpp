@@ -296,6 +296,9 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
         }
     }
 
+    // Nothing to lay: a target shared with another image stays shared.
+    if (part.isEmpty())
+        return true;
     PixelCompose::SettleRegisters();
     static const Functions mix = ForProcessor();
     // Every row samples the same columns: where each fetch piece starts in

@@ -17,6 +17,8 @@ private slots:
     void matchesPainter();
     void refusesOtherPaths_data();
     void refusesOtherPaths();
+    void emptyAreaKeepsTargetShared_data();
+    void emptyAreaKeepsTargetShared();
 };
 
 namespace {
@@ -146,6 +148,26 @@ void tst_SmoothScale::refusesOtherPaths()
     image.fill(Marker);
     QVERIFY(!SmoothScale::Draw(image, source, rect, dpr, image.rect()));
     QCOMPARE(image.pixel(60, 60), Marker);
+}
+
+void tst_SmoothScale::emptyAreaKeepsTargetShared_data()
+{
+    QTest::addColumn<QRect>("area");
+    QTest::newRow("empty") << QRect(10, 10, 0, 0);
+    QTest::newRow("beside the image") << QRect(200, 0, 20, 20);
+    QTest::newRow("above the image") << QRect(0, -40, 20, 20);
+}
+
+// Drawing nothing must not copy a target whose pixels another image shares.
+void tst_SmoothScale::emptyAreaKeepsTargetShared()
+{
+    QFETCH(QRect, area);
+    const QImage source = Noise(QSize(100, 100), 4);
+    QImage image(120, 120, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Marker);
+    const QImage sharer = image;
+    QVERIFY(SmoothScale::Draw(image, source, QRectF(0, 0, 60, 60), 1.0, area));
+    QCOMPARE(image.constBits(), sharer.constBits());
 }
 
 QTEST_MAIN(tst_SmoothScale)
