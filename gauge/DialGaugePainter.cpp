@@ -296,8 +296,8 @@ void TDialGaugePainter::PaintStraight(TGPGraphics &target)
 {
     const QSize size = m_deviceSize;
     {
-        TGPBitmap face(m_straightFace, size.width(), size.height());
-        m_straightFace.setDevicePixelRatio(m_dpr);
+        TGPBitmap face(m_straightLayer, size.width(), size.height());
+        m_straightLayer.setDevicePixelRatio(m_dpr);
         {
             TGPGraphics surface(&face);
             surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
@@ -353,8 +353,8 @@ void TDialGaugePainter::PaintUpperLayers(TGPGraphics &face)
 void TDialGaugePainter::DrawNeedle(TGPGraphics &target)
 {
     const QPointF centre = m_gauge.ScaleCenter();
-    TGPBitmap layer(m_needleLayer, m_deviceSize.width(), m_deviceSize.height());
-    m_needleLayer.setDevicePixelRatio(m_dpr);
+    TGPBitmap layer(m_straightLayer, m_deviceSize.width(), m_deviceSize.height());
+    m_straightLayer.setDevicePixelRatio(m_dpr);
     {
         TGPGraphics surface(&layer);
         Smooth(surface);

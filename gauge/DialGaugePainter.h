@@ -213,9 +213,11 @@ private:
 
     qreal m_dpr = 1;
     QSize m_deviceSize;
-    // Straight paint: face bitmap and needle layer, device pixels.
-    QImage m_straightFace;
-    QImage m_needleLayer;
+    // Straight paint: the face bitmap, then the needle layer, in device
+    // pixels. One buffer for both: the face is laid before the needle is
+    // drawn, and clearing pixels again costs far less than fresh memory,
+    // which the system hands out a page at a time.
+    QImage m_straightLayer;
 
     std::array<TKept, LayerCount> m_kept;
     TKey m_scratchKey;
