@@ -18,9 +18,16 @@ void TOccupancy::Measure(const QImage &image)
         for (int chunk = 0; chunk < chunks; ++chunk) {
             const int left = chunk * Chunk;
             const int right = std::min(width, left + Chunk);
-            QRgb any = 0;
-            for (int x = left; x < right; ++x)
-                any |= row[x];
+            // Inside a filled shape the ends tell at once; only the rest is
+            // read through, a whole chunk in one vectorised pass.
+            QRgb any = row[left] | row[right - 1];
+            if (!any && right - left == Chunk) {
+                for (int i = 0; i < Chunk; ++i)
+                    any |= row[left + i];
+            } else if (!any) {
+                for (int x = left; x < right; ++x)
+                    any |= row[x];
+            }
             if (any)
                 bits[chunk / 64] |= quint64(1) << (chunk % 64);
         }

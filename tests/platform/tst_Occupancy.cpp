@@ -41,8 +41,10 @@ QImage Layer(const QSize &size, Shape shape, unsigned seed)
         }
     }
     if (shape == LonePixels) {
-        // On both sides of chunk edges, and the last column.
-        for (const QPoint &p : {QPoint(31, 0), QPoint(32, 1), QPoint(63, 2), QPoint(64, 2), QPoint(size.width() - 1, 3)})
+        // On both sides of chunk edges, the last column, and alone inside
+        // a chunk whose ends are empty.
+        for (const QPoint &p : {QPoint(31, 0), QPoint(32, 1), QPoint(63, 2), QPoint(64, 2), QPoint(size.width() - 1, 3),
+                                QPoint(45, 4), QPoint(80, 5)})
             image.setPixel(p, 0x80402010);
     }
     return image;
@@ -59,6 +61,7 @@ void tst_Occupancy::blendMatchesFullBlend_data()
     QTest::newRow("ring") << QSize(303, 308) << int(Ring);
     QTest::newRow("ring, rows of many words") << QSize(4200, 70) << int(Ring);
     QTest::newRow("lone pixels at chunk edges") << QSize(97, 8) << int(LonePixels);
+    QTest::newRow("lone pixels, short last chunk") << QSize(90, 8) << int(LonePixels);
     QTest::newRow("full") << QSize(65, 65) << int(Full);
 }
 
