@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/PixelCompose.h"
 
+#include <QByteArray>
+
 #include "platform/Occupancy.h"
 
 #include <cstring>
@@ -54,6 +56,19 @@ __attribute__((target("avx"))) void ZeroUpper()
 #endif
 
 } // namespace
+
+bool WideRegisters()
+{
+#if defined(__x86_64__)
+    static const bool wide = [] {
+        const QByteArray disabled = ' ' + qgetenv("QT_NO_CPU_FEATURE");
+        return __builtin_cpu_supports("avx2") && !disabled.contains(" avx2");
+    }();
+    return wide;
+#else
+    return false;
+#endif
+}
 
 void SettleRegisters()
 {
@@ -201,7 +216,7 @@ using RowFunction = void (*)(QRgb *, const QRgb *, int);
 RowFunction OverRowFor()
 {
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2"))
+    if (WideRegisters())
         return OverRowWide;
 #endif
     return OverRow;
@@ -213,7 +228,7 @@ void OverGroup(QRgb *frame, const QRgb *below, const QRgb *group, const QRgb *co
                int length)
 {
 #if defined(__x86_64__)
-    static const bool wide = __builtin_cpu_supports("avx2");
+    static const bool wide = WideRegisters();
     if (wide) {
         OverGroupRowWide(frame, below, group, layers, layerCount, length);
         return;

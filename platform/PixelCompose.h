@@ -41,6 +41,11 @@ inline void Over(QRgb &dest, QRgb source)
 // with a painter and before a run of pixel work.
 void SettleRegisters();
 
+// Whether the pixel loops take the processor's 256-bit (AVX2) form. Not where
+// QT_NO_CPU_FEATURE names avx2, as Qt reads it for its own code: the other
+// form can then be checked on any machine.
+bool WideRegisters();
+
 // A group of layers laid over below, along a run of length pixels: where
 // group is not transparent, frame = below with (group with each of the
 // layerCount layers over it, in order) over it; elsewhere frame is left as

@@ -227,7 +227,7 @@ Functions ForProcessor()
 {
     Functions functions;
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2"))
+    if (PixelCompose::WideRegisters())
         functions = {MixRowsWide, MixColumnsWide};
 #endif
     return functions;
