@@ -228,8 +228,7 @@ void OverGroup(QRgb *frame, const QRgb *below, const QRgb *group, const QRgb *co
                int length)
 {
 #if defined(__x86_64__)
-    static const bool wide = WideRegisters();
-    if (wide) {
+    if (WideRegisters()) {
         OverGroupRowWide(frame, below, group, layers, layerCount, length);
         return;
     }
