@@ -141,12 +141,12 @@ public:
             const auto [lift, rem] = Divide(One * dx, dy);
             mod -= dy;
             while (ey != ey2) {
-                delta = lift;
+                // Without a branch: the carry follows the slope's remainder,
+                // which no predictor guesses.
                 mod += rem;
-                if (mod >= 0) {
-                    mod -= dy;
-                    ++delta;
-                }
+                const qint64 carry = mod >= 0;
+                delta = lift + carry;
+                mod -= dy & -carry;
                 const qint64 next = x + delta;
                 // Rows outside the box only move the edge on.
                 if (ey >= m_box.top() && ey <= m_box.bottom())
@@ -209,18 +209,39 @@ private:
         return (std::size_t(row) * std::size_t(m_stride) + std::size_t(column)) * 2;
     }
 
-    void Add(qint64 ex, qint64 ey, qint64 area, qint64 cover)
+    // One row's cells and marks, found once for all of an edge's cells in it.
+    struct TRow
+    {
+        qint64 *cells;
+        quint64 *marks;
+    };
+
+    // Null cells for a row outside the box.
+    TRow Row(qint64 ey)
     {
         const qint64 row = ey - m_box.top();
-        if (row < 0 || row >= m_box.height() || ex > m_box.right())
+        if (row < 0 || row >= m_box.height())
+            return {nullptr, nullptr};
+        return {&m_cells[Index(0, int(row))], &m_marks[std::size_t(row) * std::size_t(m_words)]};
+    }
+
+    void Add(const TRow &row, qint64 ex, qint64 area, qint64 cover)
+    {
+        if (ex > m_box.right())
             return;
         const qint64 column = std::max<qint64>(ex - m_box.left(), -1) + 1;
         if (column > 0)
-            m_marks[std::size_t(row) * std::size_t(m_words) + std::size_t((column - 1) >> 6)] |=
-                quint64(1) << ((column - 1) & 63);
-        const std::size_t i = Index(int(column), int(row));
-        m_cells[i] += cover;
-        m_cells[i + 1] += area;
+            row.marks[(column - 1) >> 6] |= quint64(1) << ((column - 1) & 63);
+        qint64 *cell = row.cells + column * 2;
+        cell[0] += cover;
+        cell[1] += area;
+    }
+
+    void Add(qint64 ex, qint64 ey, qint64 area, qint64 cover)
+    {
+        const TRow row = Row(ey);
+        if (row.cells)
+            Add(row, ex, area, cover);
     }
 
     // Part of an edge within one row of pixels, from (x1, y1) to (x2, y2),
@@ -233,8 +254,11 @@ private:
         const qint64 fx2 = x2 - (ex2 << Bits);
         if (y1 == y2)
             return;
+        const TRow row = Row(ey);
+        if (!row.cells)
+            return;
         if (ex1 == ex2) {
-            Add(ex1, ey, (fx1 + fx2) * (y2 - y1), y2 - y1);
+            Add(row, ex1, (fx1 + fx2) * (y2 - y1), y2 - y1);
             return;
         }
         qint64 dx = x2 - x1;
@@ -248,25 +272,23 @@ private:
             dx = -dx;
         }
         auto [delta, mod] = Divide(p, dx);
-        Add(ex1, ey, (fx1 + first) * delta, delta);
+        Add(row, ex1, (fx1 + first) * delta, delta);
         ex1 += incr;
         y1 += delta;
         if (ex1 != ex2) {
             const auto [lift, rem] = Divide(One * (y2 - y1 + delta), dx);
             mod -= dx;
             while (ex1 != ex2) {
-                delta = lift;
                 mod += rem;
-                if (mod >= 0) {
-                    mod -= dx;
-                    ++delta;
-                }
-                Add(ex1, ey, One * delta, delta);
+                const qint64 carry = mod >= 0;
+                delta = lift + carry;
+                mod -= dx & -carry;
+                Add(row, ex1, One * delta, delta);
                 y1 += delta;
                 ex1 += incr;
             }
         }
-        Add(ex1, ey, (fx2 + One - first) * (y2 - y1), y2 - y1);
+        Add(row, ex1, (fx2 + One - first) * (y2 - y1), y2 - y1);
     }
 
     std::vector<qint64> &m_cells;
