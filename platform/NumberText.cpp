@@ -166,7 +166,10 @@ Expansion18 expand18(long double magnitude)
     int exponent = int(std::floor(std::log10(magnitude))) + 1;
     long double scaled = 0;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        scaled = std::nearbyint(scaleByPowerOfTen(magnitude, 18 - exponent));
+        // rint, not nearbyint: the same value, and only the sticky inexact
+        // flag, which nothing reads, tells them apart; nearbyint saves and
+        // restores the whole floating-point state at each call.
+        scaled = std::rint(scaleByPowerOfTen(magnitude, 18 - exponent));
         if (scaled >= High)
             ++exponent;
         else if (scaled < Low)
@@ -344,12 +347,12 @@ struct DecimalDigits
 
 // The magnitude rounded to a number of decimals, halves away from zero, on
 // its 18-digit expansion.
-DecimalDigits roundToDecimals(long double magnitude, int decimals)
+// wide: the magnitude's expand18, unless the magnitude is 0.
+DecimalDigits roundToDecimals(long double magnitude, const Expansion18 &wide, int decimals)
 {
     DecimalDigits result;
     if (magnitude == 0)
         return result;
-    const Expansion18 wide = expand18(magnitude);
     QByteArray digits = QByteArray::number(quint64(wide.digits));
     int exponent = wide.exponent;
     const std::int64_t keep = std::int64_t(exponent) + decimals;
@@ -535,12 +538,13 @@ QString FormatPictureText(const QString &picture, long double value)
 
     // Magnitudes beyond 18 integer digits have no digits left to place.
     const long double magnitude = std::fabs(value);
-    if (magnitude != 0 && expand18(magnitude).exponent > 18)
+    const Expansion18 wide = magnitude != 0 ? expand18(magnitude) : Expansion18{0, 0};
+    if (magnitude != 0 && wide.exponent > 18)
         return FormatNumberText(value);
 
     const QList<QStringView> sections = pictureSections(picture);
     const PictureSection positive(sections[0]);
-    DecimalDigits number = roundToDecimals(magnitude, positive.fractionPlaceholders);
+    DecimalDigits number = roundToDecimals(magnitude, wide, positive.fractionPlaceholders);
 
     const PictureSection *section = &positive;
     bool sign = false;
@@ -556,7 +560,7 @@ QString FormatPictureText(const QString &picture, long double value)
     }
     if (other) {
         section = &*other;
-        number = roundToDecimals(magnitude, section->fractionPlaceholders);
+        number = roundToDecimals(magnitude, wide, section->fractionPlaceholders);
     } else if (sections[0].isEmpty()) {
         return FormatNumberText(value);
     }
