@@ -539,7 +539,7 @@ QString FormatPictureText(const QString &picture, long double value)
     // Magnitudes beyond 18 integer digits have no digits left to place.
     const long double magnitude = std::fabs(value);
     const Expansion18 wide = magnitude != 0 ? expand18(magnitude) : Expansion18{0, 0};
-    if (magnitude != 0 && wide.exponent > 18)
+    if (wide.exponent > 18)
         return FormatNumberText(value);
 
     const QList<QStringView> sections = pictureSections(picture);
