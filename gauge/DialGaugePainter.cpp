@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygonF>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -149,6 +150,8 @@ void TDialGaugePainter::invalidate()
     m_belowLayer = LayerCount;
     m_framed = false;
     m_cellPictures.clear();
+    m_scaledCells.clear();
+    m_faceStale = QRect();
 }
 
 void TDialGaugePainter::SetCaching(bool on)
@@ -395,7 +398,7 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
         Rescale(QRect());
         ComposeStill(QRect());
         m_framed = false;
-    } else {
+    } else if (digitsChanged || capsChanged || !ReplaceScaledCells(cells)) {
         // The read-out's cells that differ, old and new.
         QRect changed;
         const std::size_t count = std::max(cells.size(), m_shownCells.size());
@@ -410,15 +413,22 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
                 changed |= CellRect(m_shownCells[i]);
         }
         m_shownCells = std::move(cells);
-        if (digitsChanged)
+        if (digitsChanged) {
             m_cellPictures.clear();
+            m_scaledCells.clear();
+        }
+        // The scaled face samples around what changed: the face there must
+        // show the cells it shows.
+        const QRect composed = m_faceStale.isNull() ? changed : changed | m_faceStale;
         if (capsChanged) {
-            ComposeFace(changed);
+            ComposeFace(composed);
+            m_faceStale = QRect();
             Rescale(changed.isEmpty() ? QRect(0, 0, 0, 0) : changed);
             ComposeStill(QRect());
             m_framed = false;
         } else if (!changed.isEmpty()) {
-            ComposeFace(changed);
+            ComposeFace(composed);
+            m_faceStale = QRect();
             const QRect scaled = Rescale(changed);
             ComposeStill(scaled);
             RestoreFrame(scaled);
@@ -842,8 +852,11 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
     const QRect area = rect.isNull() ? m_face.rect() : rect & m_face.rect();
     if (area.isEmpty())
         return;
-    if (rect.isNull())
+    if (rect.isNull()) {
         m_cellPictures.clear();
+        m_scaledCells.clear();
+        m_faceStale = QRect();
+    }
     Copy(m_face, m_faceBase, area);
     if (!m_shownCells.empty()) {
         // The cells are drawn on the face itself, not as a picture laid
@@ -956,6 +969,89 @@ QRect TDialGaugePainter::Rescale(const QRect &faceRect)
     }
     m_face.setDevicePixelRatio(1);
     return changed;
+}
+
+bool TDialGaugePainter::ReplaceScaledCells(const std::vector<TDialGaugeReadout::TCell> &cells)
+{
+    if (cells.size() != m_shownCells.size())
+        return false;
+    const int cellHeight = TDialGaugeReadout::CellHeight(TDialGaugeFacePainter::DigitRect(m_gauge));
+    const TGPRectF into = SingleRect(m_gauge.DialRect());
+    const QRectF dial(into.X, into.Y, into.Width, into.Height);
+    QVarLengthArray<QRect, 16> footprints;
+    for (const TDialGaugeReadout::TCell &cell : cells)
+        footprints.append(CellFootprint(cell, cellHeight));
+    struct TChange
+    {
+        std::size_t cell;
+        QRect readers;
+        const TScaledCell *kept;
+    };
+    QVarLengthArray<TChange, 16> changes;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const TDialGaugeReadout::TCell &now = cells[i];
+        const TDialGaugeReadout::TCell &was = m_shownCells[i];
+        if (SameCell(now, was))
+            continue;
+        // The same place keeps the same footprint, whatever the character.
+        if (now.Origin.X != was.Origin.X || now.Origin.Y != was.Origin.Y || now.PointAfter != was.PointAfter)
+            return false;
+        const QRect &footprint = footprints[qsizetype(i)];
+        const QRect reach = footprint.adjusted(-1, -1, 1, 1);
+        for (qsizetype j = 0; j < footprints.size(); ++j) {
+            if (std::size_t(j) != i && footprints[j].intersects(reach))
+                return false;
+        }
+        TChange change{i, QRect(), nullptr};
+        bool placed = false;
+        for (const TScaledCell &kept : m_scaledCells) {
+            if (kept.footprint != footprint)
+                continue;
+            change.readers = kept.readers;
+            placed = true;
+            if (SameCell(kept.cell, now)) {
+                change.kept = &kept;
+                break;
+            }
+        }
+        if (!placed && !SmoothScale::Readers(m_scaled, m_face, dial, m_dpr, footprint, change.readers))
+            return false;
+        changes.append(change);
+    }
+    m_shownCells = cells;
+    QRect scaled;
+    // Kept pixels first: keeping new ones may drop them.
+    for (const TChange &change : changes) {
+        if (!change.kept)
+            continue;
+        Copy(m_scaled, change.readers, change.kept->pixels, change.readers.topLeft());
+        // Left as it was: nothing samples it until it is composed again.
+        m_faceStale |= footprints[qsizetype(change.cell)];
+        scaled |= change.readers;
+    }
+    for (const TChange &change : changes) {
+        if (change.kept)
+            continue;
+        const QRect &footprint = footprints[qsizetype(change.cell)];
+        ComposeFace(footprint);
+        SmoothScale::Draw(m_scaled, m_face, dial, m_dpr, change.readers);
+        if (m_scaledCells.size() >= KeptCellPictures)
+            m_scaledCells.clear();
+        m_scaledCells.push_back({cells[change.cell], footprint, change.readers, m_scaled.copy(change.readers)});
+        scaled |= change.readers;
+    }
+    if (scaled.isEmpty())
+        return true;
+    ComposeStill(scaled);
+    RestoreFrame(scaled);
+    // The needle is drawn again over the restored rows.
+    for (const QRect &rect : m_needleRects) {
+        if (rect.intersects(scaled)) {
+            m_framedValue = std::nan("");
+            break;
+        }
+    }
+    return true;
 }
 
 void TDialGaugePainter::ComposeStill(const QRect &rect)

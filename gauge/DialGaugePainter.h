@@ -184,6 +184,11 @@ private:
     // rect (device pixels; the whole face for a null rect); returns where
     // the scaled face changed.
     QRect Rescale(const QRect &faceRect);
+    // The read-out changing from the cells shown to cells, where each
+    // changed cell stays in its place and no other cell comes within a
+    // pixel of it: there the scaled face depends on that cell alone, and
+    // its pixels are kept. False, changing nothing, elsewhere.
+    bool ReplaceScaledCells(const std::vector<TDialGaugeReadout::TCell> &cells);
     // The still frame within rect: scaled face, then caps and gloss.
     void ComposeStill(const QRect &rect);
     void RestoreFrame(const QRect &rect);
@@ -249,6 +254,21 @@ private:
         QImage pixels;
     };
     std::vector<TCellPicture> m_cellPictures;
+    // The same for the scaled face: the pixels that sample a cell's
+    // footprint, kept by cell. Valid while the scaled face's mapping stays
+    // too; dropped with the cell pictures.
+    struct TScaledCell
+    {
+        TDialGaugeReadout::TCell cell;
+        QRect footprint;
+        QRect readers;
+        QImage pixels;
+    };
+    std::vector<TScaledCell> m_scaledCells;
+    // Face pixels left showing cells since replaced (only the scaled face
+    // was brought up to date there): composed again before anything
+    // samples them.
+    QRect m_faceStale;
     // The frame holds a whole picture, and which needle it shows.
     bool m_framed = false;
     double m_framedValue = 0;

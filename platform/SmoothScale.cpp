@@ -233,9 +233,18 @@ Functions ForProcessor()
     return functions;
 }
 
-} // namespace
+// How a draw reaches from device pixels to texture samples.
+struct TMapping
+{
+    double m11 = 0, m22 = 0, dx = 0, dy = 0;
+    int step = 0;
+    // The device pixels the stretched image covers within the target.
+    QRect drawn;
+    // Where a row's span starts: the drawn rectangle's entry into the image.
+    int runStart = 0;
+};
 
-bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, const QRect &area)
+bool Map(const QImage &target, const QImage &source, const QRectF &rect, qreal dpr, TMapping &map)
 {
     constexpr QImage::Format Format = QImage::Format_ARGB32_Premultiplied;
     if (target.format() != Format || source.format() != Format || source.isNull() || !(dpr > 0))
@@ -263,38 +272,113 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
     const QTransform toTexture = (nudge * toDevice).inverted(&invertible);
     if (!invertible || !toTexture.isAffine() || toTexture.m12() != 0 || toTexture.m21() != 0)
         return false;
-    const double m11 = toTexture.m11();
-    const double m22 = toTexture.m22();
-    const double dx = toTexture.dx();
-    const double dy = toTexture.dy();
-    if (!(m11 * m11 < 1e4 && m22 * m22 < 1e4 && m11 * m11 > 1.0 / 65536 && m22 * m22 > 1.0 / 65536
-          && std::abs(dx) < 1e4 && std::abs(dy) < 1e4))
+    map.m11 = toTexture.m11();
+    map.m22 = toTexture.m22();
+    map.dx = toTexture.dx();
+    map.dy = toTexture.dy();
+    if (!(map.m11 * map.m11 < 1e4 && map.m22 * map.m22 < 1e4 && map.m11 * map.m11 > 1.0 / 65536
+          && map.m22 * map.m22 > 1.0 / 65536 && std::abs(map.dx) < 1e4 && std::abs(map.dy) < 1e4))
         return false;
-    const int step = int(m11 * FixedScale);
+    map.step = int(map.m11 * FixedScale);
     // Shrinking by 2 or more the engine averages differently.
-    if (step <= 0 || step > 2 * FixedScale)
+    if (map.step <= 0 || map.step > 2 * FixedScale)
         return false;
+    map.drawn = QRect(QPoint(int(left), int(top)), QPoint(int(right) - 1, int(bottom) - 1)) & target.rect();
+    map.runStart = map.drawn.left();
+    return true;
+}
 
-    const QRect drawn = QRect(QPoint(int(left), int(top)), QPoint(int(right) - 1, int(bottom) - 1)) & target.rect();
+// Every sample position of work's pixels fits the engine's fixed point.
+bool SamplesFit(const TMapping &map, const QRect &work)
+{
+    if (work.isEmpty())
+        return true;
+    for (int y : {work.top(), work.bottom()}) {
+        int fy = 0;
+        if (!Sample(map.m22, map.dy, y + 0.5, fy))
+            return false;
+    }
+    for (int x = map.runStart; x <= work.right(); x += FetchLength) {
+        int fx = 0;
+        if (!Sample(map.m11, map.dx, x + 0.5, fx)
+            || double(fx) + double(map.step) * std::min(FetchLength, map.drawn.right() + 1 - x)
+                > std::numeric_limits<int>::max())
+            return false;
+    }
+    return true;
+}
+
+// The first of the two texture rows (or columns) a device row samples,
+// clamped as the engine clamps it; the second is the next one, but at the
+// edges, where both are the edge.
+std::pair<int, int> Taps(int fixed, int size)
+{
+    const int first = fixed >> 16;
+    if (first < 0)
+        return {0, 0};
+    if (first >= size - 1)
+        return {size - 1, size - 1};
+    return {first, first + 1};
+}
+
+// The sample position of column x, stepped from where its fetch piece starts.
+int ColumnSample(const TMapping &map, int x)
+{
+    const int pieceStart = map.runStart + (x - map.runStart) / FetchLength * FetchLength;
+    int fx = 0;
+    Sample(map.m11, map.dx, pieceStart + 0.5, fx);
+    return fx + (x - pieceStart) * map.step;
+}
+
+} // namespace
+
+bool Readers(const QImage &target, const QImage &source, const QRectF &rect, qreal dpr, const QRect &sourceRect,
+             QRect &readers)
+{
+    TMapping map;
+    if (!Map(target, source, rect, dpr, map) || !SamplesFit(map, map.drawn))
+        return false;
+    readers = QRect();
+    if (map.drawn.isEmpty() || sourceRect.isEmpty())
+        return true;
+    int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+    for (int y = map.drawn.top(); y <= map.drawn.bottom(); ++y) {
+        int fy = 0;
+        Sample(map.m22, map.dy, y + 0.5, fy);
+        const auto [first, second] = Taps(fy, source.height());
+        if (second >= sourceRect.top() && first <= sourceRect.bottom()) {
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    int left = std::numeric_limits<int>::max(), right = std::numeric_limits<int>::min();
+    for (int x = map.drawn.left(); x <= map.drawn.right(); ++x) {
+        const auto [first, second] = Taps(ColumnSample(map, x), source.width());
+        if (second >= sourceRect.left() && first <= sourceRect.right()) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    }
+    if (top <= bottom && left <= right)
+        readers = QRect(QPoint(left, top), QPoint(right, bottom));
+    return true;
+}
+
+bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, const QRect &area)
+{
+    TMapping map;
+    if (!Map(target, source, rect, dpr, map))
+        return false;
+    const int width = source.width();
+    const int height = source.height();
+    const int step = map.step;
+    const QRect drawn = map.drawn;
     const QRect part = area & target.rect();
-    // A row's span starts where the drawn rectangle enters the image.
-    const int runStart = drawn.left();
     const QRect work = part & drawn;
 
     // Check every sample position first: nothing is drawn unless all of it is.
-    if (!work.isEmpty()) {
-        for (int y : {work.top(), work.bottom()}) {
-            int fy = 0;
-            if (!Sample(m22, dy, y + 0.5, fy))
-                return false;
-        }
-        for (int x = runStart; x <= work.right(); x += FetchLength) {
-            int fx = 0;
-            if (!Sample(m11, dx, x + 0.5, fx)
-                || double(fx) + double(step) * std::min(FetchLength, drawn.right() + 1 - x) > std::numeric_limits<int>::max())
-                return false;
-        }
-    }
+    if (!SamplesFit(map, work))
+        return false;
 
     // Nothing to lay: a target shared with another image stays shared.
     if (part.isEmpty())
@@ -311,11 +395,9 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
     pieces.clear();
     std::size_t widest = 0;
     for (int from = work.left(); from <= work.right();) {
-        const int pieceStart = runStart + (from - runStart) / FetchLength * FetchLength;
+        const int pieceStart = map.runStart + (from - map.runStart) / FetchLength * FetchLength;
         const int to = std::min(work.right() + 1, pieceStart + FetchLength);
-        int fx = 0;
-        Sample(m11, dx, pieceStart + 0.5, fx);
-        fx += (from - pieceStart) * step;
+        const int fx = ColumnSample(map, from);
         const int first = fx >> 16;
         const int last = (fx + (to - 1 - from) * step) >> 16;
         pieces.push_back({from, to, fx, first, last});
@@ -339,13 +421,8 @@ bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, c
         std::fill(row + work.right() + 1, row + part.right() + 1, 0u);
 
         int fy = 0;
-        Sample(m22, dy, y + 0.5, fy);
-        int y1 = fy >> 16;
-        int y2 = y1 + 1;
-        if (y1 < 0)
-            y1 = y2 = 0;
-        else if (y1 >= height - 1)
-            y1 = y2 = height - 1;
+        Sample(map.m22, map.dy, y + 0.5, fy);
+        const auto [y1, y2] = Taps(fy, height);
         const uint disty = uint(fy & 0xffff) >> 8;
         const QRgb *upper = reinterpret_cast<const QRgb *>(sourceBits + y1 * sourceStride);
         const QRgb *lower = reinterpret_cast<const QRgb *>(sourceBits + y2 * sourceStride);

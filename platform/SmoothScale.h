@@ -21,4 +21,12 @@ namespace SmoothScale {
 // coordinates); a painter must draw it then.
 bool Draw(QImage &target, const QImage &source, const QRectF &rect, qreal dpr, const QRect &area);
 
+// The target's device pixels whose samples read any of source's pixels in
+// sourceRect, as Draw with the same arguments lays them, into readers (empty
+// when none do). Each pixel reads a 2 x 2 block of the source, so what
+// reads sourceRect reads nothing more than a pixel beyond it. Returns false
+// where Draw would not draw.
+bool Readers(const QImage &target, const QImage &source, const QRectF &rect, qreal dpr, const QRect &sourceRect,
+             QRect &readers);
+
 } // namespace SmoothScale

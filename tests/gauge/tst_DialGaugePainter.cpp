@@ -370,6 +370,8 @@ private slots:
     void layeredEqualsStraight();
     void regionPaintsDuringGlide_data();
     void regionPaintsDuringGlide();
+    void keptCellsThenOtherPaths_data();
+    void keptCellsThenOtherPaths();
     void changeRedrawsOnlyItsLayers_data();
     void changeRedrawsOnlyItsLayers();
     void changesInSequence_data();
@@ -902,6 +904,50 @@ void tst_DialGaugePainter::regionPaintsDuringGlide()
         ++steps;
     }
     QVERIFY(steps > 3);
+}
+
+// A cell whose scaled pixels are kept leaves the face under it showing the
+// cell before; what samples that face next (a cell beside it, a change of
+// caps or digits, a read-out moved by its sign) must see the cell shown.
+void tst_DialGaugePainter::keptCellsThenOtherPaths_data()
+{
+    QTest::addColumn<qreal>("dpr");
+    QTest::newRow("ratio 1") << 1.0;
+    QTest::newRow("ratio 2") << 2.0;
+}
+
+void tst_DialGaugePainter::keptCellsThenOtherPaths()
+{
+    QFETCH(qreal, dpr);
+    auto g = mainGauge(27.54);
+    g->SetAnimation(false);
+    TDialGaugePainter painter(*g);
+    paintWith(painter, *g, dpr);
+    auto value = [](double v) { return [v](TDialGauge &x) { x.SetValue(v); }; };
+    const std::vector<std::pair<const char *, Change>> steps{
+        {"last digit made", value(27.55)},
+        {"last digit back", value(27.54)},
+        {"last digit kept", value(27.55)},
+        {"caps and the digit beside it", [](TDialGauge &x) {
+             x.Needle()->SetOuterCenterColor(Red);
+             x.SetValue(27.65);
+         }},
+        {"two digits made", value(27.64)},
+        {"two digits kept", value(27.55)},
+        {"sign", value(-27.55)},
+        {"sign gone", value(27.55)},
+        {"digits kept again", value(27.64)},
+        {"digit colour and value", [](TDialGauge &x) {
+             x.Digit()->SetColor(Red);
+             x.SetValue(27.55);
+         }},
+        {"kept in the new colour", value(27.64)},
+        {"longer read-out", value(127.64)},
+    };
+    for (const auto &[name, change] : steps) {
+        change(*g);
+        COMPARE_PICTURES(paintWith(painter, *g, dpr), straight(*g, dpr), name);
+    }
 }
 
 // Each appearance object reaches only the layers that read it; the picture

@@ -15,6 +15,8 @@ class tst_SmoothScale : public QObject
 private slots:
     void matchesPainter_data();
     void matchesPainter();
+    void readersReadTheRectAlone_data() { matchesPainter_data(); }
+    void readersReadTheRectAlone();
     void refusesOtherPaths_data();
     void refusesOtherPaths();
     void emptyAreaKeepsTargetShared_data();
@@ -125,6 +127,61 @@ void tst_SmoothScale::matchesPainter()
     }
 }
 
+// What Readers names is what a change of the source rectangle reaches, and
+// it reads nothing more than a pixel beyond the rectangle.
+void tst_SmoothScale::readersReadTheRectAlone()
+{
+    QFETCH(QSize, sourceSize);
+    QFETCH(QSize, targetSize);
+    QFETCH(QRectF, rect);
+    QFETCH(qreal, dpr);
+
+    const QImage source = Noise(sourceSize, unsigned(sourceSize.height() * 17 + targetSize.width()));
+    auto drawn = [&](const QImage &from) {
+        QImage image(targetSize, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Marker);
+        SmoothScale::Draw(image, from, rect, dpr, image.rect());
+        return image;
+    };
+    const QImage before = drawn(source);
+    std::mt19937 random(11);
+    for (int i = 0; i < 8; ++i) {
+        const int x = int(random() % sourceSize.width());
+        const int y = int(random() % sourceSize.height());
+        const QRect sourceRect(x, y, 1 + int(random() % std::min(12, sourceSize.width() - x)),
+                               1 + int(random() % std::min(12, sourceSize.height() - y)));
+        QRect readers;
+        QVERIFY(SmoothScale::Readers(before, source, rect, dpr, sourceRect, readers));
+        const QRect reach = sourceRect.adjusted(-1, -1, 1, 1);
+        QImage inside = source.copy();
+        QImage outside = source.copy();
+        for (int sy = 0; sy < sourceSize.height(); ++sy) {
+            QRgb *in = reinterpret_cast<QRgb *>(inside.scanLine(sy));
+            QRgb *out = reinterpret_cast<QRgb *>(outside.scanLine(sy));
+            for (int sx = 0; sx < sourceSize.width(); ++sx) {
+                if (sourceRect.contains(sx, sy))
+                    in[sx] = ~in[sx] | 0xff000000u;
+                else if (!reach.contains(sx, sy))
+                    out[sx] = ~out[sx] | 0xff000000u;
+            }
+        }
+        const QImage afterInside = drawn(inside);
+        const QImage afterOutside = drawn(outside);
+        for (int ty = 0; ty < targetSize.height(); ++ty) {
+            const QRgb *was = reinterpret_cast<const QRgb *>(before.constScanLine(ty));
+            const QRgb *in = reinterpret_cast<const QRgb *>(afterInside.constScanLine(ty));
+            const QRgb *out = reinterpret_cast<const QRgb *>(afterOutside.constScanLine(ty));
+            for (int tx = 0; tx < targetSize.width(); ++tx) {
+                const bool reader = readers.contains(tx, ty);
+                if ((in[tx] != was[tx] && !reader) || (reader && out[tx] != was[tx]))
+                    QFAIL(qPrintable(QString("(%1, %2) for %3, %4 %5 x %6: %7")
+                                         .arg(tx).arg(ty).arg(x).arg(y).arg(sourceRect.width()).arg(sourceRect.height())
+                                         .arg(reader ? "a reader reads beyond the rectangle" : "changed outside the readers")));
+            }
+        }
+    }
+}
+
 void tst_SmoothScale::refusesOtherPaths_data()
 {
     QTest::addColumn<QRectF>("rect");
@@ -148,6 +205,8 @@ void tst_SmoothScale::refusesOtherPaths()
     image.fill(Marker);
     QVERIFY(!SmoothScale::Draw(image, source, rect, dpr, image.rect()));
     QCOMPARE(image.pixel(60, 60), Marker);
+    QRect readers;
+    QVERIFY(!SmoothScale::Readers(image, source, rect, dpr, QRect(10, 10, 5, 5), readers));
 }
 
 void tst_SmoothScale::emptyAreaKeepsTargetShared_data()
