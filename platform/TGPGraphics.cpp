@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QVarLengthArray>
 
@@ -366,6 +367,26 @@ TStatus TGPGraphics::DrawImagePart(const TGPImage *image, const TGPRect &rect)
     const QRect part = mapped.toRect();
     const bool oneToOne = device.type() <= QTransform::TxScale && qFuzzyCompare(device.m11(), ratio)
         && qFuzzyCompare(device.m22(), ratio) && QRectF(part) == mapped;
+    // Moved by whole pixels only, and clipped to one rectangle at most
+    // already: the part goes straight on, with no state of its own to save.
+    const QPaintEngine *engine = m_painter->paintEngine();
+    if (oneToOne && ratio == 1.0 && device.type() <= QTransform::TxTranslate && !m_painter->hasClipping() && engine
+        && engine->systemClip().rectCount() <= 1) {
+        const QRect source = logical & pixels.rect();
+        if (source.isEmpty())
+            return TStatus::Ok;
+        const QImage view(pixels.constBits() + qsizetype(source.top()) * pixels.bytesPerLine()
+                              + qsizetype(source.left()) * (pixels.depth() / 8),
+                          source.width(), source.height(), pixels.bytesPerLine(), pixels.format());
+        // The smoothing hint would take Qt off its plain blit (see DrawImageI).
+        const bool smooth = m_painter->testRenderHint(QPainter::SmoothPixmapTransform);
+        if (smooth)
+            m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        m_painter->drawImage(source.topLeft(), view);
+        if (smooth)
+            m_painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+        return TStatus::Ok;
+    }
     m_painter->save();
     // A clip of one rectangle keeps Qt on its plain blit, even inside a
     // paint event whose region has many.
