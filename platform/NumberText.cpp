@@ -191,16 +191,35 @@ QString specialText(long double value)
     return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
 
+struct TSeparators
+{
+    QLocale locale;
+    QChar decimal;
+    QChar group;
+};
+
+// The default locale's separators, asked again only when another locale
+// becomes the default: a glide frame formats and lays out its value several
+// times, and each question builds a string.
+const TSeparators &Separators()
+{
+    thread_local std::optional<TSeparators> kept;
+    const QLocale locale;
+    if (!kept || kept->locale != locale)
+        kept = TSeparators{locale, firstOr(locale.decimalPoint(), u'.'), firstOr(locale.groupSeparator(), u',')};
+    return *kept;
+}
+
 } // namespace
 
 QChar DecimalSeparator()
 {
-    return firstOr(QLocale().decimalPoint(), u'.');
+    return Separators().decimal;
 }
 
 QChar ThousandSeparator()
 {
-    return firstOr(QLocale().groupSeparator(), u',');
+    return Separators().group;
 }
 
 long double ParseNumberText(const QString &text)
