@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "gauge/DialGauge.h"
@@ -127,6 +128,20 @@ bool SameCell(const TDialGaugeReadout::TCell &a, const TDialGaugeReadout::TCell 
 TGPRectF SingleRect(const QRectF &rect)
 {
     return TGPRectF(float(rect.x()), float(rect.y()), float(rect.width()), float(rect.height()));
+}
+
+// image's pixels within rect are those of part.
+bool SamePixels(const QImage &image, const QRect &rect, const QImage &part)
+{
+    if (part.size() != rect.size() || !image.rect().contains(rect))
+        return false;
+    const std::size_t bytes = std::size_t(rect.width()) * 4;
+    for (int y = 0; y < rect.height(); ++y) {
+        if (std::memcmp(image.constScanLine(rect.top() + y) + std::size_t(rect.left()) * 4, part.constScanLine(y),
+                        bytes) != 0)
+            return false;
+    }
+    return true;
 }
 
 void Smooth(TGPGraphics &surface)
@@ -853,7 +868,6 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
     if (area.isEmpty())
         return;
     if (rect.isNull()) {
-        m_cellPictures.clear();
         m_scaledCells.clear();
         m_faceStale = QRect();
     }
@@ -889,12 +903,14 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
             bool alone = true;
             for (std::size_t j = 0; j < footprints.size() && alone; ++j)
                 alone = j == i || !footprints[j].intersects(footprint);
+            auto kept = m_cellPictures.end();
             if (alone) {
-                const auto kept = std::find_if(m_cellPictures.begin(), m_cellPictures.end(),
-                                               [&](const TCellPicture &picture) {
-                                                   return SameCell(picture.cell, cell) && picture.footprint == footprint;
-                                               });
-                if (kept != m_cellPictures.end()) {
+                kept = std::find_if(m_cellPictures.begin(), m_cellPictures.end(), [&](const TCellPicture &picture) {
+                    return SameCell(picture.cell, cell) && picture.footprint == footprint;
+                });
+                // Kept over the same face base only: a change of the layers
+                // elsewhere leaves it good.
+                if (kept != m_cellPictures.end() && SamePixels(m_faceBase, footprint, kept->base)) {
                     Copy(m_face, footprint & area, kept->pixels, footprint.topLeft());
                     continue;
                 }
@@ -908,9 +924,14 @@ void TDialGaugePainter::ComposeFace(const QRect &rect)
             }
             // Only a cell drawn whole is kept.
             if (alone && area.contains(footprint)) {
-                if (m_cellPictures.size() >= KeptCellPictures)
-                    m_cellPictures.clear();
-                m_cellPictures.push_back({cell, footprint, m_face.copy(footprint)});
+                TCellPicture picture{cell, footprint, m_face.copy(footprint), m_faceBase.copy(footprint)};
+                if (kept != m_cellPictures.end()) {
+                    *kept = std::move(picture);
+                } else {
+                    if (m_cellPictures.size() >= KeptCellPictures)
+                        m_cellPictures.clear();
+                    m_cellPictures.push_back(std::move(picture));
+                }
             }
         }
     }

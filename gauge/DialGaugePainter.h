@@ -245,18 +245,19 @@ private:
     std::vector<TDialGaugeReadout::TCell> m_shownCells;
     // Face pixels of cells drawn alone (no other cell reaches their
     // footprint), by cell: a glide shows the same characters in the same
-    // places again and again. Valid while the face base and the digits'
-    // look stay; dropped with every whole composition of the face.
+    // places again and again. Valid while the digits' look stays, over the
+    // face base they were drawn on (kept with them, and compared).
     struct TCellPicture
     {
         TDialGaugeReadout::TCell cell;
         QRect footprint;
         QImage pixels;
+        QImage base;
     };
     std::vector<TCellPicture> m_cellPictures;
     // The same for the scaled face: the pixels that sample a cell's
     // footprint, kept by cell. Valid while the scaled face's mapping stays
-    // too; dropped with the cell pictures.
+    // too; dropped with every whole composition of the face.
     struct TScaledCell
     {
         TDialGaugeReadout::TCell cell;
