@@ -445,15 +445,7 @@ void TDialGaugePainter::PaintCached(TGPGraphics *target, qreal dpr, const QRegio
             ComposeFace(composed);
             m_faceStale = QRect();
             const QRect scaled = Rescale(changed);
-            ComposeStill(scaled);
-            RestoreFrame(scaled);
-            // The needle is drawn again over the restored rows.
-            for (const QRect &rect : m_needleRects) {
-                if (rect.intersects(scaled)) {
-                    m_framedValue = std::nan("");
-                    break;
-                }
-            }
+            ShowScaled(scaled);
         }
     }
 
@@ -1055,6 +1047,7 @@ bool TDialGaugePainter::ReplaceScaledCells(const std::vector<TDialGaugeReadout::
             continue;
         const QRect &footprint = footprints[qsizetype(change.cell)];
         ComposeFace(footprint);
+        // Readers took the same arguments: Draw takes them too.
         SmoothScale::Draw(m_scaled, m_face, dial, m_dpr, change.readers);
         if (m_scaledCells.size() >= KeptCellPictures)
             m_scaledCells.clear();
@@ -1063,16 +1056,21 @@ bool TDialGaugePainter::ReplaceScaledCells(const std::vector<TDialGaugeReadout::
     }
     if (scaled.isEmpty())
         return true;
-    ComposeStill(scaled);
-    RestoreFrame(scaled);
+    ShowScaled(scaled);
+    return true;
+}
+
+void TDialGaugePainter::ShowScaled(const QRect &rect)
+{
+    ComposeStill(rect);
+    RestoreFrame(rect);
     // The needle is drawn again over the restored rows.
-    for (const QRect &rect : m_needleRects) {
-        if (rect.intersects(scaled)) {
+    for (const QRect &needle : m_needleRects) {
+        if (needle.intersects(rect)) {
             m_framedValue = std::nan("");
             break;
         }
     }
-    return true;
 }
 
 void TDialGaugePainter::ComposeStill(const QRect &rect)

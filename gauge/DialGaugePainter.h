@@ -192,6 +192,9 @@ private:
     // The still frame within rect: scaled face, then caps and gloss.
     void ComposeStill(const QRect &rect);
     void RestoreFrame(const QRect &rect);
+    // The scaled face changed within rect: the still frame and the frame
+    // follow, and the needle is drawn again where it crosses rect.
+    void ShowScaled(const QRect &rect);
     // The needle's body and shine into the frame, between the scaled face
     // and the caps.
     void DrawNeedleIntoFrame(double value);
