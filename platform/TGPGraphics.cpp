@@ -18,6 +18,14 @@
 
 namespace {
 
+// The pixels of image within rect (inside it), shared, not copied.
+QImage PartView(const QImage &image, const QRect &rect)
+{
+    return QImage(image.constBits() + qsizetype(rect.top()) * image.bytesPerLine()
+                      + qsizetype(rect.left()) * (image.depth() / 8),
+                  rect.width(), rect.height(), image.bytesPerLine(), image.format());
+}
+
 template<class... T>
 bool finite(T... values)
 {
@@ -375,9 +383,7 @@ TStatus TGPGraphics::DrawImagePart(const TGPImage *image, const TGPRect &rect)
         const QRect source = logical & pixels.rect();
         if (source.isEmpty())
             return TStatus::Ok;
-        const QImage view(pixels.constBits() + qsizetype(source.top()) * pixels.bytesPerLine()
-                              + qsizetype(source.left()) * (pixels.depth() / 8),
-                          source.width(), source.height(), pixels.bytesPerLine(), pixels.format());
+        const QImage view = PartView(pixels, source);
         // The smoothing hint would take Qt off its plain blit (see DrawImageI).
         const bool smooth = m_painter->testRenderHint(QPainter::SmoothPixmapTransform);
         if (smooth)
@@ -399,9 +405,7 @@ TStatus TGPGraphics::DrawImagePart(const TGPImage *image, const TGPRect &rect)
         m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
         const QPoint origin(qRound(device.dx()), qRound(device.dy()));
         const QRect source = part.translated(-origin) & pixels.rect();
-        const QImage view(pixels.constBits() + qsizetype(source.top()) * pixels.bytesPerLine()
-                              + qsizetype(source.left()) * (pixels.depth() / 8),
-                          source.width(), source.height(), pixels.bytesPerLine(), pixels.format());
+        const QImage view = PartView(pixels, source);
         if (!view.isNull())
             m_painter->drawImage(QPointF(source.topLeft() + origin) - QPointF(device.dx(), device.dy()), view);
     } else {
