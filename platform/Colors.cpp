@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "platform/ThreadPalette.h"
+
 namespace {
 
 QPalette::ColorRole roleForSystemIndex(int index)
@@ -28,7 +30,8 @@ QPalette::ColorRole roleForSystemIndex(int index)
 QRgb ColorToRgb(TColor color)
 {
     if (isSystemColor(color)) {
-        const QPalette palette = QGuiApplication::palette();
+        const QPalette *own = TThreadPalette::Current();
+        const QPalette palette = own ? *own : QGuiApplication::palette();
         return palette.color(QPalette::Active, roleForSystemIndex(color & 0xFF)).rgb() | 0xFF000000u;
     }
     const quint32 v = quint32(color);
