@@ -248,7 +248,11 @@ int TDialGauge::heightForWidth(int width) const
 
 bool TDialGauge::event(QEvent *event)
 {
-    if (event->type() == QEvent::DynamicPropertyChange) {
+    if (event->type() == QEvent::Show) {
+        // Its window is still being built: the first picture is painted
+        // meanwhile on another core.
+        d->m_painter->PrepareFirstPaint(devicePixelRatioF());
+    } else if (event->type() == QEvent::DynamicPropertyChange) {
         const QByteArray name = static_cast<QDynamicPropertyChangeEvent *>(event)->propertyName();
         if (TDialGaugeProperties::TakeDynamicProperty(*this, name))
             return true;

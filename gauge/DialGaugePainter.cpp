@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "gauge/DialGauge.h"
+#include "gauge/DialGaugeFirstFrame.h"
 #include "gauge/DialGaugeState.h"
 #include "gauge/DialGaugeFacePainter.h"
 #include "gauge/DialGaugeNeedlePainter.h"
@@ -230,6 +231,8 @@ void TDialGaugePainter::Report(const Exception &error)
 
 void TDialGaugePainter::PaintGauge(TGPGraphics &target, qreal dpr, const QRegion *region)
 {
+    // Used by the first paint at a size, or dropped.
+    const std::unique_ptr<TDialGaugeFirstFrame> prepared = std::move(m_firstFrame);
     if (m_caching && m_straightFirst && Cold(dpr)) {
         // Nothing kept at this size yet. Making every layer's pixels costs
         // many times a straight paint, most of it the system handing out
@@ -240,7 +243,15 @@ void TDialGaugePainter::PaintGauge(TGPGraphics &target, qreal dpr, const QRegion
         const bool sized = EnsureBuffers(dpr);
         m_caching = true;
         if (sized) {
-            PaintStraight(target);
+            QImage face;
+            QImage needle;
+            if (prepared && prepared->Take(m_gauge, dpr, face, needle)) {
+                LayStraightFace(target, face);
+                LayStraightNeedle(target, needle);
+                ++m_firstFramesLaid;
+            } else {
+                PaintStraight(target);
+            }
             m_straightSize = m_deviceSize;
             m_warmUpWanted = true;
         }
@@ -312,20 +323,66 @@ bool TDialGaugePainter::EnsureBuffers(qreal dpr)
 
 void TDialGaugePainter::PaintStraight(TGPGraphics &target)
 {
-    const QSize size = m_deviceSize;
-    {
-        TGPBitmap face(m_straightLayer, size.width(), size.height());
-        m_straightLayer.setDevicePixelRatio(m_dpr);
-        {
-            TGPGraphics surface(&face);
-            surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
-            PaintLowerLayers(surface);
-            DrawReadout(surface);
-            PaintUpperLayers(surface);
-        }
-        target.DrawImage(&face, SingleRect(m_gauge.DialRect()));
-    }
-    DrawNeedle(target);
+    // One buffer for both layers: the face is laid before the needle is drawn.
+    DrawStraightFace(m_straightLayer);
+    LayStraightFace(target, m_straightLayer);
+    DrawStraightNeedle(m_straightLayer);
+    LayStraightNeedle(target, m_straightLayer);
+}
+
+void TDialGaugePainter::DrawStraightFace(QImage &buffer)
+{
+    TGPBitmap face(buffer, m_deviceSize.width(), m_deviceSize.height());
+    buffer.setDevicePixelRatio(m_dpr);
+    TGPGraphics surface(&face);
+    surface.SetSmoothingMode(TSmoothingMode::AntiAlias);
+    PaintLowerLayers(surface);
+    DrawReadout(surface);
+    PaintUpperLayers(surface);
+}
+
+void TDialGaugePainter::DrawStraightNeedle(QImage &buffer)
+{
+    const QPointF centre = m_gauge.ScaleCenter();
+    TGPBitmap layer(buffer, m_deviceSize.width(), m_deviceSize.height());
+    buffer.setDevicePixelRatio(m_dpr);
+    TGPGraphics surface(&layer);
+    Smooth(surface);
+    TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, m_gauge.Value());
+    TDialGaugeNeedlePainter::DrawNeedleCenter(surface, m_gauge, int(centre.x()), int(centre.y()));
+    TDialGaugeNeedlePainter::DrawGloss(surface, m_gauge);
+}
+
+void TDialGaugePainter::LayStraightFace(TGPGraphics &target, const QImage &face) const
+{
+    const TGPBitmap bitmap(face);
+    target.DrawImage(&bitmap, SingleRect(m_gauge.DialRect()));
+}
+
+void TDialGaugePainter::LayStraightNeedle(TGPGraphics &target, const QImage &needle)
+{
+    const TGPBitmap bitmap(needle);
+    target.DrawImageI(&bitmap, 0, 0);
+}
+
+bool TDialGaugePainter::DrawStraightLayers(qreal dpr, QImage &face, QImage &needle)
+{
+    m_caching = false;
+    if (!EnsureBuffers(dpr))
+        return false;
+    DrawStraightFace(face);
+    DrawStraightNeedle(needle);
+    return !face.isNull() && !needle.isNull() && !m_refusedFormat && m_lastFailure.isEmpty();
+}
+
+void TDialGaugePainter::PrepareFirstPaint(qreal dpr)
+{
+    m_firstFrame.reset();
+    if (!m_caching || !m_straightFirst || !Cold(dpr))
+        return;
+    auto frame = std::make_unique<TDialGaugeFirstFrame>(m_gauge, dpr);
+    if (frame->Started())
+        m_firstFrame = std::move(frame);
 }
 
 void TDialGaugePainter::PaintLowerLayers(TGPGraphics &face)
@@ -366,21 +423,6 @@ void TDialGaugePainter::PaintUpperLayers(TGPGraphics &face)
 {
     TDialGaugeFacePainter::PaintDialText(face, m_gauge);
     TDialGaugeFacePainter::PaintFocusCircle(face, m_gauge);
-}
-
-void TDialGaugePainter::DrawNeedle(TGPGraphics &target)
-{
-    const QPointF centre = m_gauge.ScaleCenter();
-    TGPBitmap layer(m_straightLayer, m_deviceSize.width(), m_deviceSize.height());
-    m_straightLayer.setDevicePixelRatio(m_dpr);
-    {
-        TGPGraphics surface(&layer);
-        Smooth(surface);
-        TDialGaugeNeedlePainter::DrawNeedleBody(surface, m_gauge, m_gauge.Value());
-        TDialGaugeNeedlePainter::DrawNeedleCenter(surface, m_gauge, int(centre.x()), int(centre.y()));
-        TDialGaugeNeedlePainter::DrawGloss(surface, m_gauge);
-    }
-    target.DrawImageI(&layer, 0, 0);
 }
 
 // --- the cached paint ----------------------------------------------------------

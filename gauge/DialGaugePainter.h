@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -22,6 +23,7 @@
 class Exception;
 class QPainter;
 class TDialGauge;
+class TDialGaugeFirstFrame;
 class TDialGaugeState;
 class TGPGraphics;
 
@@ -107,6 +109,15 @@ public:
     // first appearance. Not for a host that lays the frame down with a
     // copy rather than a blend. By default off.
     void SetStraightFirstPaint(bool on) { m_straightFirst = on; }
+    // The host is about to show the control at dpr: with no picture kept at
+    // that size, the first, straight one is painted meanwhile on another
+    // core (TDialGaugeFirstFrame), and the first paint lays it down when
+    // nothing changed in between.
+    void PrepareFirstPaint(qreal dpr);
+    // The straight picture's face and needle layer, each drawn whole into
+    // its own image of the control's device size at dpr. False when memory
+    // ran out or the read-out was refused.
+    bool DrawStraightLayers(qreal dpr, QImage &face, QImage &needle);
 
     // Where a change of the shown value from one value to another changes
     // the picture: the needle's old and new bounds and the read-out (its box
@@ -122,6 +133,8 @@ public:
     // and tests.
     quint64 BuildCount(TLayer layer) const { return m_kept[std::size_t(layer)].builds; }
     quint64 CacheBuildCount() const;
+    // First pictures painted on another core and laid down.
+    quint64 FirstFramesLaid() const { return m_firstFramesLaid; }
 
 private:
     // Everything a layer reads, in a form that compares exactly.
@@ -145,6 +158,12 @@ private:
 
     void PaintGauge(TGPGraphics &target, qreal dpr, const QRegion *region);
     void PaintStraight(TGPGraphics &target);
+    // The straight paint's two layers, each drawn whole into buffer, and
+    // laid onto target.
+    void DrawStraightFace(QImage &buffer);
+    void DrawStraightNeedle(QImage &buffer);
+    void LayStraightFace(TGPGraphics &target, const QImage &face) const;
+    static void LayStraightNeedle(TGPGraphics &target, const QImage &needle);
     // Brings the kept frame up to date and, with a target, draws it there.
     void PaintCached(TGPGraphics *target, qreal dpr, const QRegion *region);
     // No kept frame at the size this ratio gives, and no straight first
@@ -159,8 +178,6 @@ private:
     void DrawReadout(TGPGraphics &face);
     // Face layers over the digits: dial text and focus circle.
     void PaintUpperLayers(TGPGraphics &face);
-    // The needle layer drawn whole into its bitmap, then onto target.
-    void DrawNeedle(TGPGraphics &target);
 
     // --- kept layers ---
     void MakeKey(TLayer layer, qreal dpr, TKey &key) const;
@@ -226,6 +243,9 @@ private:
     // drawn, and clearing pixels again costs far less than fresh memory,
     // which the system hands out a page at a time.
     QImage m_straightLayer;
+    // The first picture, being painted on another core.
+    std::unique_ptr<TDialGaugeFirstFrame> m_firstFrame;
+    quint64 m_firstFramesLaid = 0;
 
     std::array<TKept, LayerCount> m_kept;
     TKey m_scratchKey;

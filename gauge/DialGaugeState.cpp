@@ -254,6 +254,27 @@ void TDialGaugeState::Assign(const TDialGaugeState &other)
     Changed(Repaint::Face);
 }
 
+void TDialGaugeState::CopyPicture(const TDialGaugeState &other)
+{
+    if (&other == this)
+        return;
+    TBatch batch(*this);
+    Assign(other);
+    m_valueFormat = other.m_valueFormat;
+    m_tabStop = other.m_tabStop;
+    m_hasFocus = other.m_hasFocus;
+    m_dialLeft = other.m_dialLeft;
+    m_dialTop = other.m_dialTop;
+    m_dialWidth = other.m_dialWidth;
+    m_dialHeight = other.m_dialHeight;
+    m_dialRect = other.m_dialRect;
+    m_arcRect = other.m_arcRect;
+    m_thresholdBandStart = other.m_thresholdBandStart;
+    m_thresholdBandSweep = other.m_thresholdBandSweep;
+    *m_scaleTable = *other.m_scaleTable;
+    Changed(Repaint::Face);
+}
+
 // --- properties --------------------------------------------------------------
 
 void TDialGaugeState::SetAnimationFactor(int value)

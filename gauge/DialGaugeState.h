@@ -98,6 +98,11 @@ public:
 
     // Copies another gauge's appearance, value and target (see TDialGauge::Assign).
     void Assign(const TDialGaugeState &other);
+    // Makes this state show exactly what other shows: Assign, and what
+    // Assign leaves alone (ValueFormat, TabStop, focus) and the geometry as
+    // other worked it out. For painting a still copy of a gauge elsewhere;
+    // this state's host must give other's size, and other must be at rest.
+    void CopyPicture(const TDialGaugeState &other);
 
     // --- properties (rules as TDialGauge's) -----------------------------------
     int AnimationFactor() const { return m_animationFactor; }

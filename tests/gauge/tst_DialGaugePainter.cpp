@@ -364,6 +364,9 @@ private slots:
     void reportedThroughTheGauge();
     void glideKeepsTheCache();
     void firstPaintStraightThenWarm();
+    void firstFrameFromAnotherCore_data();
+    void firstFrameFromAnotherCore();
+    void shownGaugeLaysItsFirstFrame();
     void glideEndsOnTheValue();
     void restingGaugeDoesNotRepaint();
     void layeredEqualsStraight_data();
@@ -786,6 +789,102 @@ void tst_DialGaugePainter::firstPaintStraightThenWarm()
     TDialGaugePainter own(*g);
     paintWith(own, *g);
     QVERIFY(own.CacheBuildCount() > 0);
+}
+
+void tst_DialGaugePainter::firstFrameFromAnotherCore_data()
+{
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<Change>("before");
+    QTest::addColumn<Change>("after");
+    QTest::addColumn<bool>("laid");
+    auto none = [](TDialGauge &) {};
+    for (const int preset : {-1, 1, 4, 9}) {
+        for (const int side : {150, 303, 600})
+            QTest::addRow("preset %d, %d", preset, side) << preset << side << 1.0 << Change(none) << Change(none) << true;
+    }
+    QTest::newRow("ratio 2") << -1 << 303 << 2.0 << Change(none) << Change(none) << true;
+    QTest::newRow("ratio 2, preset 7") << 7 << 150 << 2.0 << Change(none) << Change(none) << true;
+    // What Assign leaves alone goes along too.
+    QTest::newRow("focus circle, format") << -1 << 303 << 1.0 << Change([](TDialGauge &g) {
+        g.SetTabStop(true);
+        TDialGaugeState::Of(&g)->SetFocus(true);
+        g.SetValueFormat("00.0");
+        g.SetDialText("km/h");
+    }) << Change(none) << true;
+    QTest::newRow("system colours") << -1 << 303 << 1.0 << Change([](TDialGauge &g) {
+        QPalette changed = QApplication::palette();
+        changed.setColor(QPalette::Button, QColor(200, 40, 90));
+        QApplication::setPalette(changed);
+        g.InnerCircle()->SetColor(clBtnFace);
+        g.Needle()->SetColor(clBtnFace);
+    }) << Change(none) << true;
+    // Whatever changes in between, the first picture is the gauge as it is.
+    QTest::newRow("value") << -1 << 303 << 1.0 << Change(none)
+                           << Change([](TDialGauge &g) { g.SetValue(12.5); }) << false;
+    QTest::newRow("colour") << -1 << 303 << 1.0 << Change(none)
+                            << Change([](TDialGauge &g) { g.Arc()->SetColor(Red); }) << false;
+    QTest::newRow("resize") << -1 << 303 << 1.0 << Change(none)
+                            << Change([](TDialGauge &g) { resizeTo(g, 240, 200); }) << false;
+    QTest::newRow("palette") << -1 << 303 << 1.0 << Change([](TDialGauge &g) {
+        g.InnerCircle()->SetColor(clBtnFace);
+    }) << Change([](TDialGauge &) {
+        QPalette changed = QApplication::palette();
+        changed.setColor(QPalette::Button, QColor(20, 140, 90));
+        QApplication::setPalette(changed);
+    }) << false;
+    QTest::newRow("refused read-out") << -1 << 303 << 1.0 << Change([](TDialGauge &g) {
+        g.SetValueFormat(TooLong);
+    }) << Change(none) << false;
+}
+
+// The first picture, painted from a copy of the gauge on another thread,
+// is exactly the straight paint of the gauge as it is at that paint.
+void tst_DialGaugePainter::firstFrameFromAnotherCore()
+{
+    QFETCH(int, preset);
+    QFETCH(int, side);
+    QFETCH(qreal, dpr);
+    QFETCH(Change, before);
+    QFETCH(Change, after);
+    QFETCH(bool, laid);
+    if (QThread::idealThreadCount() < 2)
+        QSKIP("one core: nothing is painted elsewhere");
+    const QPalette palette = QApplication::palette();
+    auto g = preset < 0 ? mainGauge(63.2) : presetGauge(preset, side, 63.2);
+    g->SetAnimation(false);
+    resizeTo(*g, side, side + 5);
+    before(*g);
+    int reports = 0;
+    TDialGaugePainter painter(*g);
+    painter.SetErrorReport([&reports](const Exception &) { ++reports; });
+    painter.SetStraightFirstPaint(true);
+    painter.PrepareFirstPaint(dpr);
+    after(*g);
+    const QImage first = paintWith(painter, *g, dpr);
+    const QImage expected = straight(*g, dpr);
+    QApplication::setPalette(palette);
+    QCOMPARE(painter.FirstFramesLaid(), laid ? 1u : 0u);
+    QCOMPARE(maxDistance(first, expected), 0);
+    QCOMPARE(reports, g->ValueFormat() == TooLong ? 1 : 0);
+    // Asked for and never painted: the painter waits for the task.
+    auto dropped = std::make_unique<TDialGaugePainter>(*g);
+    dropped->SetStraightFirstPaint(true);
+    dropped->PrepareFirstPaint(dpr);
+    dropped.reset();
+}
+
+void tst_DialGaugePainter::shownGaugeLaysItsFirstFrame()
+{
+    if (QThread::idealThreadCount() < 2)
+        QSKIP("one core: nothing is painted elsewhere");
+    auto g = mainGauge(42.5);
+    g->show();
+    QImage first = canvas(*g);
+    g->render(&first, QPoint(), QRegion(), QWidget::DrawChildren);
+    QCOMPARE(TDialGaugePrivate::Get(*g).m_painter->FirstFramesLaid(), 1u);
+    QCOMPARE(maxDistance(first, straight(*g)), 0);
 }
 
 void tst_DialGaugePainter::glideEndsOnTheValue()
