@@ -10,6 +10,9 @@
 //   Straight       every layer every paint, nothing kept but the buffers
 //   GlideSize/*    a glide frame of a square gauge 150, 300, 600 and 1200 wide
 // and, apart from painting, the animation timer's wakeups while the gauge rests.
+// The repetitions of all of them are interleaved in random order, unless
+// told otherwise: the machine's speed drifts during a run, and a ratio of
+// two medians taken minutes apart would carry the drift.
 //
 // Run a release build: build/release/bench/bench_DialGauge
 
@@ -26,6 +29,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -220,8 +224,16 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    std::vector<char *> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    if (std::none_of(args.begin(), args.end(), [](const char *arg) {
+            return std::strncmp(arg, "--benchmark_enable_random_interleaving", 38) == 0;
+        }))
+        args.insert(args.begin() + 1, interleave);
+    int count = int(args.size());
+    args.push_back(nullptr);
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
         return 1;
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
