@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QThread>
 
+#include <atomic>
 #include <system_error>
 #include <thread>
 
@@ -50,6 +51,7 @@ struct TDialGaugeFirstFrame::TJob
     bool drawn = false;
     QImage face;
     QImage needle;
+    std::atomic<bool> finished{false};
     std::thread thread;
 };
 
@@ -71,6 +73,7 @@ TDialGaugeFirstFrame::TDialGaugeFirstFrame(const TDialGaugeState &gauge, qreal d
             } catch (...) {
                 copy->drawn = false;
             }
+            copy->finished.store(true, std::memory_order_release);
         });
     } catch (const std::system_error &) {
         return;
@@ -89,19 +92,30 @@ void TDialGaugeFirstFrame::Wait()
         m_job->thread.join();
 }
 
-bool TDialGaugeFirstFrame::Take(const TDialGaugeState &gauge, qreal dpr, QImage &face, QImage &needle)
+bool TDialGaugeFirstFrame::Current(const TDialGaugeState &gauge, qreal dpr) const
 {
-    if (!m_job)
-        return false;
-    Wait();
     // A hidden gauge hears of no palette change: the palette is compared.
-    const bool same = m_job->drawn && m_job->requests == gauge.RepaintRequestCount() && m_job->dpr == dpr
+    return m_job && m_job->requests == gauge.RepaintRequestCount() && m_job->dpr == dpr
         && m_job->host.HostSize() == QSize(gauge.Width(), gauge.Height())
         && m_job->palette == QGuiApplication::palette();
-    if (same) {
+}
+
+bool TDialGaugeFirstFrame::Finished() const
+{
+    return !m_job || m_job->finished.load(std::memory_order_acquire);
+}
+
+bool TDialGaugeFirstFrame::Take(const TDialGaugeState &gauge, qreal dpr, QImage &face, QImage &needle)
+{
+    // A picture of something else is not waited for.
+    if (!Current(gauge, dpr))
+        return false;
+    Wait();
+    const bool drawn = m_job->drawn;
+    if (drawn) {
         face = std::move(m_job->face);
         needle = std::move(m_job->needle);
     }
     m_job.reset();
-    return same;
+    return drawn;
 }

@@ -28,10 +28,15 @@ public:
     TDialGaugeFirstFrame &operator=(const TDialGaugeFirstFrame &) = delete;
 
     bool Started() const { return m_job != nullptr; }
-    // Waits for the thread. True, with the face and the needle layer, when
-    // it drew them with nothing refused or failed, and since then gauge
-    // has not asked for a repaint nor changed its size, the application
-    // palette is the same, and so is dpr.
+    // The picture being made is gauge's as it is now at dpr: since the copy
+    // gauge has not asked for a repaint nor changed its size, and the
+    // application palette is the same.
+    bool Current(const TDialGaugeState &gauge, qreal dpr) const;
+    // The thread is done (or was never started): going costs no wait.
+    bool Finished() const;
+    // For a current picture (and only then), waits for the thread; true,
+    // with the face and the needle layer, when it drew them with nothing
+    // refused or failed. Either way a current picture is handed over once.
     bool Take(const TDialGaugeState &gauge, qreal dpr, QImage &face, QImage &needle);
 
 private:

@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygonF>
+#include <QScopeGuard>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -231,8 +232,13 @@ void TDialGaugePainter::Report(const Exception &error)
 
 void TDialGaugePainter::PaintGauge(TGPGraphics &target, qreal dpr, const QRegion *region)
 {
-    // Used by the first paint at a size, or dropped.
-    const std::unique_ptr<TDialGaugeFirstFrame> prepared = std::move(m_firstFrame);
+    // Used by the first paint at a size. One that went stale is dropped
+    // once its thread is done, never waited for.
+    std::unique_ptr<TDialGaugeFirstFrame> prepared = std::move(m_firstFrame);
+    const auto park = qScopeGuard([this, &prepared] {
+        if (prepared && !prepared->Finished())
+            m_firstFrame = std::move(prepared);
+    });
     if (m_caching && m_straightFirst && Cold(dpr)) {
         // Nothing kept at this size yet. Making every layer's pixels costs
         // many times a straight paint, most of it the system handing out
