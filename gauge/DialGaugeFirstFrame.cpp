@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "gauge/DialGaugeFirstFrame.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QThread>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "gauge/DialGaugePainter.h"
 #include "gauge/DialGaugeState.h"
@@ -28,6 +32,24 @@ public:
 private:
     QSize m_size;
 };
+
+// Threads that may still be painting. Fonts and the platform must outlive
+// them: the application waits for them as it starts to go down, and so does
+// a process that exits without taking it down. Touched on the GUI thread
+// only; never freed, so that a job going late still finds it.
+std::vector<std::thread *> &running()
+{
+    static auto *const threads = new std::vector<std::thread *>;
+    return *threads;
+}
+
+void joinRunning()
+{
+    for (std::thread *thread : running()) {
+        if (thread->joinable())
+            thread->join();
+    }
+}
 
 } // namespace
 
@@ -53,6 +75,8 @@ struct TDialGaugeFirstFrame::TJob
     QImage needle;
     std::atomic<bool> finished{false};
     std::thread thread;
+
+    ~TJob() { running().erase(std::remove(running().begin(), running().end(), &thread), running().end()); }
 };
 
 TDialGaugeFirstFrame::TDialGaugeFirstFrame(const TDialGaugeState &gauge, qreal dpr)
@@ -78,6 +102,13 @@ TDialGaugeFirstFrame::TDialGaugeFirstFrame(const TDialGaugeState &gauge, qreal d
     } catch (const std::system_error &) {
         return;
     }
+    running().push_back(&job->thread);
+    // A post routine is called once, as the application goes: added again
+    // for each, in case there is another application later.
+    qRemovePostRoutine(joinRunning);
+    qAddPostRoutine(joinRunning);
+    static const int atExit = std::atexit(joinRunning);
+    Q_UNUSED(atExit);
     m_job = std::move(job);
 }
 

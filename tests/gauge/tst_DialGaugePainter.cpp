@@ -3,9 +3,11 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -367,6 +369,7 @@ private slots:
     void firstFrameFromAnotherCore_data();
     void firstFrameFromAnotherCore();
     void shownGaugeLaysItsFirstFrame();
+    void leavingBeforeTheFirstPaint();
     void glideEndsOnTheValue();
     void restingGaugeDoesNotRepaint();
     void layeredEqualsStraight_data();
@@ -887,6 +890,27 @@ void tst_DialGaugePainter::shownGaugeLaysItsFirstFrame()
     QCOMPARE(maxDistance(first, straight(*g)), 0);
 }
 
+// A program that shows a gauge and takes its application down before any
+// paint (a window left to the end, a run that only starts up) ends cleanly:
+// the first picture's thread is waited for before fonts and the platform go.
+void tst_DialGaugePainter::leavingBeforeTheFirstPaint()
+{
+    if (QThread::idealThreadCount() < 2)
+        QSKIP("one core: nothing is painted elsewhere");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The window is left on purpose.
+    const QString asan = environment.value("ASAN_OPTIONS");
+    environment.insert("ASAN_OPTIONS", asan.isEmpty() ? "detect_leaks=0" : asan + ":detect_leaks=0");
+    for (int run = 0; run < 12; ++run) {
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {"--show-and-leave"});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+    }
+}
+
 void tst_DialGaugePainter::glideEndsOnTheValue()
 {
     auto gliding = mainGauge(0);
@@ -1255,5 +1279,27 @@ void tst_DialGaugePainter::hiDpiPaintsDevicePixels()
     QVERIFY2(own * 3 < blown * 2, qPrintable(QString("%1 against %2 blown up").arg(own).arg(blown)));
 }
 
-QTEST_MAIN(tst_DialGaugePainter)
+namespace {
+
+int showAndLeave(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    auto *gauge = mainGauge(42.5).release();
+    gauge->show();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc > 1 && std::strcmp(argv[1], "--show-and-leave") == 0)
+        return showAndLeave(argc, argv);
+    QTest::Internal::callInitMain<tst_DialGaugePainter>();
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tst_DialGaugePainter test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_DialGaugePainter.moc"
