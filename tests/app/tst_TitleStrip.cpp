@@ -84,31 +84,6 @@ private slots:
         }
     }
 
-    void stretchedSamplesDownward_data()
-    {
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("main window strip") << QSize(653, 20);
-        QTest::newRow("one pixel") << QSize(1, 1);
-        QTest::newRow("taller than the picture, rows repeat") << QSize(3, 45);
-        QTest::newRow("one row more than the picture") << QSize(2, 23);
-    }
-    void stretchedSamplesDownward()
-    {
-        // Every pixel, against the rule: target (x, y) shows source
-        // (x * w / width, y * h / height), rounded down.
-        QFETCH(QSize, size);
-        const QImage strip = TitleStrip::stretched(size).toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage picture = TitleStrip::picture().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(strip.size(), size);
-        for (int y = 0; y < size.height(); ++y) {
-            for (int x = 0; x < size.width(); ++x) {
-                const QRgb expected = picture.pixel(int(qint64(x) * picture.width() / size.width()),
-                                                    int(qint64(y) * picture.height() / size.height()));
-                QVERIFY2(strip.pixel(x, y) == expected, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-            }
-        }
-    }
-
     void stretchedToNothing()
     {
         QVERIFY(TitleStrip::stretched(QSize(0, 20)).isNull());
